@@ -1,0 +1,57 @@
+// heatnet-calc: calculates one basic data file without the windows.
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "cli/console_interaction.h"
+#include "hydraulics/program_directory.h"
+#include "hydraulics/run_hydraulic_calculation.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "用法: heatnet-calc [--xlsx] [--open] 数据文件\n"
+    "  计算一个基本数据文件,结果文件写在数据文件旁边:\n"
+    "    文件名_OUT.TXT  计算书\n"
+    "    文件名.dxf      水压图\n"
+    "    文件名.XLSX     EXCEL表(仅在 --xlsx 时)\n"
+    "    文件名#.TXT     带有管径的基本数据文件\n"
+    "  --xlsx   对\"是否将计算结果形成额EXCEL表\"回答\"是\"(默认\"否\")\n"
+    "  --open   计算结束后用文本编辑器打开计算书\n"
+    "  --help   显示本说明\n"
+    "  提示信息写到标准错误输出;计算完成时退出码为0,计算中止时为1,参数错误时为2。\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool answerYes = false;
+    bool openEditor = false;
+    std::string dataFile;
+    bool haveDataFile = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (argument == "--xlsx") {
+            answerYes = true;
+        } else if (argument == "--open") {
+            openEditor = true;
+        } else if (argument.starts_with("--") || haveDataFile) {
+            std::cerr << "heatnet-calc: 无法识别的参数 " << argument << "\n" << kUsage;
+            return 2;
+        } else {
+            dataFile = argument;
+            haveDataFile = true;
+        }
+    }
+    if (!haveDataFile) {
+        std::cerr << "heatnet-calc: 请给出数据文件名\n" << kUsage;
+        return 2;
+    }
+    heatnet::ConsoleInteraction console(std::cerr, answerYes, openEditor);
+    const auto result =
+        heatnet::RunHydraulicCalculation(dataFile, console, heatnet::ProgramDirectory());
+    return result->completed ? 0 : 1;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "hydraulics/user_interaction.h"
+
+namespace heatnet {
+
+// The calculation's way to the person. Informational messages are shown once per
+// distinct text: the sizing loop walks the network again after every enlargement
+// and would otherwise repeat them on every pass.
+class CalculationMessenger {
+public:
+    explicit CalculationMessenger(UserInteraction& person) : person_(person) {}
+
+    void Inform(const std::string& text) {
+        if (shown_.insert(text).second) person_.ShowMessage(text, kApplicationTitle);
+    }
+    // A message after which the calculation cannot go on; the caller stops.
+    void Refuse(const std::string& text) { person_.ShowMessage(text, kApplicationTitle); }
+    void Trace(const std::string& line) { person_.Trace(line); }
+
+    UserInteraction& Person() { return person_; }
+
+private:
+    UserInteraction& person_;
+    std::set<std::string> shown_;
+};
+
+}  // namespace heatnet

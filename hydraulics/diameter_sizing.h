@@ -1,0 +1,25 @@
+#pragma once
+
+#include "hydraulics/calculation_messenger.h"
+#include "hydraulics/network_model.h"
+#include "hydraulics/standard_pipe_table.h"
+
+namespace heatnet {
+
+// Segments given below this diameter (mm) are sized by the calculation.
+inline constexpr double kSmallestGivenDiameter = 25;
+
+// Gives every segment its starting size: the first standard size not smaller
+// than its given diameter (the largest size when none is).
+void AssignInitialSizes(NetworkModel& model, const StandardPipeTable& table);
+
+// Alternates the flow solution with the friction-loss check, enlarging one
+// auto-sized segment per pass, until no segment needs a larger size. False when
+// the calculation cannot go on.
+bool SizeDiameters(NetworkModel& model, const StandardPipeTable& table,
+                   CalculationMessenger& messages);
+
+// Specific friction loss limit (Pa/m) of an auto-sized segment's zone.
+double ZoneLimit(const NetworkSegment& segment, const Number& branchStartNode);
+
+}  // namespace heatnet

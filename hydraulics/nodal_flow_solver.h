@@ -1,0 +1,40 @@
+#pragma once
+
+#include <vector>
+
+#include "hydraulics/calculation_messenger.h"
+#include "hydraulics/network_model.h"
+#include "hydraulics/profile_matrix.h"
+
+namespace heatnet {
+
+// Finds segment flows and node pressure drops from the nodal equations, with
+// resistances linearised at the last flows until the flows settle.
+class NodalFlowSolver {
+public:
+    static constexpr int kMaxSolutions = 1000;
+
+    NodalFlowSolver(NetworkModel& model, CalculationMessenger& messages)
+        : model_(model), messages_(messages) {}
+
+    // Starts a pass from the current flow factors: R = S, previous flow 0.
+    void Prepare();
+    // Solves until settled. False when the calculation cannot go on (the reason
+    // has been shown).
+    bool SolveFlows();
+
+    const ProfileMatrix& Matrix() const { return matrix_; }
+
+private:
+    bool SolveOnce();
+    bool Assemble();
+    bool Eliminate();
+
+    NetworkModel& model_;
+    CalculationMessenger& messages_;
+    ProfileMatrix matrix_;
+    std::vector<double> rhs_;
+    std::vector<double> multiplier_;
+};
+
+}  // namespace heatnet

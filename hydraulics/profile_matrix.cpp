@@ -1,0 +1,19 @@
+#include "hydraulics/profile_matrix.h"
+
+#include <algorithm>
+
+namespace heatnet {
+
+void ProfileMatrix::Layout(const NetworkModel& model) {
+    const int order = model.M();
+    band_.assign(order + 2, 0);
+    for (const NetworkSegment& segment : model.segments)
+        if (segment.indexI <= order)
+            band_[segment.indexI] = std::max(band_[segment.indexI], segment.indexI - segment.indexJ);
+    position_.assign(order + 1, 0);
+    for (int row = 1; row <= order; ++row) position_[row] = position_[row - 1] + band_[row] + 1;
+}
+
+void ProfileMatrix::Clear() { values_.assign(Size() + 1, 0.0); }
+
+}  // namespace heatnet

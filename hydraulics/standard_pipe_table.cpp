@@ -1,0 +1,70 @@
+#include "hydraulics/standard_pipe_table.h"
+
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+#include "data/file_io.h"
+#include "data/number_text.h"
+
+namespace heatnet {
+namespace {
+
+constexpr double kRoughness = 0.5;  // mm
+
+bool IsTableSeparator(char c) {
+    return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+double WaterDensity(double meanTemperature) {
+    const double t = meanTemperature;
+    return 1007 - 0.27 * t - 0.0022 * (t * t);
+}
+
+std::string StandardPipeTable::Load(const std::string& path, double density) {
+    std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) return "找不到标准管径表 " + path + ",无法计算。";
+    return LoadFromText(*text, path, density);
+}
+
+std::string StandardPipeTable::LoadFromText(const std::string& text, const std::string& path,
+                                            double density) {
+    // Numbers may stand one per line, on one line separated by commas, or by blanks.
+    std::array<double, kSizes + 1> read{};
+    size_t at = 0;
+    for (int i = 1; i <= kSizes; ++i) {
+        while (at < text.size() && IsTableSeparator(text[at])) ++at;
+        const size_t start = at;
+        while (at < text.size() && !IsTableSeparator(text[at])) ++at;
+        if (start == at)
+            return "标准管径表 " + path + " 只有" + std::to_string(i - 1) + "个管径,应有" +
+                   std::to_string(kSizes) + "个,无法计算。";
+        std::optional<Number> number = ParseNumberField(std::string_view(text).substr(start, at - start));
+        if (!number || !std::isfinite(ValueOf(*number)))
+            return "标准管径表 " + path + " 的第" + std::to_string(i) + "个管径\"" +
+                   text.substr(start, at - start) + "\"不是数字,无法计算。";
+        read[i] = ValueOf(*number);
+        if (read[i] <= 0 || (i > 1 && read[i] <= read[i - 1]))
+            return "标准管径表 " + path + " 的管径应为由小到大排列的正数(第" +
+                   std::to_string(i) + "个不符),无法计算。";
+    }
+    const double ln10 = std::log(10.0);
+    for (int i = 1; i <= kSizes; ++i) {
+        const double d = read[i];
+        const double base = 1.14 + std::log(d / kRoughness) * 2 / ln10;
+        diameter_[i] = d;
+        lambda_[i] = 1 / (base * base);
+        coefficient_[i] = 6.25e13 * lambda_[i] / (std::pow(d, 5) * density);
+    }
+    return {};
+}
+
+int StandardPipeTable::InitialSize(double givenDiameter) const {
+    for (int i = 1; i <= kSizes; ++i)
+        if (diameter_[i] >= givenDiameter) return i;
+    return kSizes;
+}
+
+}  // namespace heatnet

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace heatnet {
+
+// Caption of every message box that names no caption of its own.
+inline constexpr const char* kApplicationTitle = "pelu";
+
+// Everything the calculation needs from the person at the screen. The GUI shows
+// real dialogs, the batch command writes to stderr and answers from its options,
+// and tests record and answer.
+class UserInteraction {
+public:
+    virtual ~UserInteraction() = default;
+
+    // A modal message with an OK button; returns when it is closed.
+    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // A modal question with Yes and No; true for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // Opens the file in the desktop's text editor without waiting for it.
+    virtual void OpenInEditor(const std::string& path) = 0;
+    // A diagnostic line drawn on the main window.
+    virtual void Trace(const std::string& line) = 0;
+};
+
+}  // namespace heatnet

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "hydraulics/run_hydraulic_calculation.h"
+#include "hydraulics/user_interaction.h"
+
+namespace heatnet::testing {
+
+// Records everything the calculation shows and answers questions as told.
+class RecordingInteraction : public UserInteraction {
+public:
+    bool answerYes = false;
+    std::vector<std::string> messages;  // message texts in order
+    std::vector<std::string> captions;
+    std::vector<std::string> questions;
+    std::vector<std::string> openedFiles;
+    std::vector<std::string> traces;
+
+    void ShowMessage(const std::string& text, const std::string& caption) override {
+        messages.push_back(text);
+        captions.push_back(caption);
+    }
+    bool AskYesNo(const std::string& text, const std::string& caption) override {
+        questions.push_back(caption + "|" + text);
+        return answerYes;
+    }
+    void OpenInEditor(const std::string& path) override { openedFiles.push_back(path); }
+    void Trace(const std::string& line) override { traces.push_back(line); }
+};
+
+// A fresh folder under the system's temporary folder, removed at the end.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    const std::filesystem::path& Path() const { return path_; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string SourcePath(const std::string& relative);
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+// Joins lines with CR LF after each, as data files are written.
+std::string CrLfLines(const std::vector<std::string>& lines);
+
+// Runs a calculation with the program's own SLGJ.DAT.
+std::unique_ptr<CalculationResult> Calculate(const std::string& dataFile,
+                                             RecordingInteraction& person);
+
+}  // namespace heatnet::testing
