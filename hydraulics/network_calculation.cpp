@@ -64,9 +64,8 @@ void TakeBaseData(const ProjectData& data, NetworkModel& model) {
     model.loadRecords.assign(data.loads.begin() + 1, data.loads.begin() + 1 + LoadRecordCount(data));
 }
 
-bool CalculateNetwork(const ProjectData& data, const std::string& pipeTablePath,
-                      NetworkModel& model, StandardPipeTable& table,
-                      CalculationMessenger& messages) {
+bool BuildNetwork(const ProjectData& data, const std::string& pipeTablePath,
+                  NetworkModel& model, StandardPipeTable& table, CalculationMessenger& messages) {
     TakeBaseData(data, model);
     if (model.nodeCount < 1) {
         messages.Refuse("节点数为0,至少应有主热源节点0,无法计算。");
@@ -97,6 +96,13 @@ bool CalculateNetwork(const ProjectData& data, const std::string& pipeTablePath,
     model.nodes.assign(model.sourceIndex + 1, NetworkNode{});
     AssignInitialSizes(model, table);
     LoadDemands(model);
+    return true;
+}
+
+bool CalculateNetwork(const ProjectData& data, const std::string& pipeTablePath,
+                      NetworkModel& model, StandardPipeTable& table,
+                      CalculationMessenger& messages) {
+    if (!BuildNetwork(data, pipeTablePath, model, table, messages)) return false;
     if (!SizeDiameters(model, table, messages)) return false;
     ComputeNodePressures(model, messages);
     return true;

@@ -13,6 +13,12 @@ namespace heatnet {
 // file order and load records, without ordering or numbering yet.
 void TakeBaseData(const ProjectData& data, NetworkModel& model);
 
+// Reads the design values and the standard pipe table, orders and numbers the
+// segments, gives them their initial sizes and converts the loads to demands.
+// False (the reason shown) when the data cannot be calculated.
+bool BuildNetwork(const ProjectData& data, const std::string& pipeTablePath,
+                  NetworkModel& model, StandardPipeTable& table, CalculationMessenger& messages);
+
 // From the record read out of the data file to final flows, sizes and pressures.
 // False when the calculation cannot go on; the reason has been shown.
 bool CalculateNetwork(const ProjectData& data, const std::string& pipeTablePath,

@@ -92,6 +92,7 @@ bool NodalFlowSolver::SolveOnce() {
 
 bool NodalFlowSolver::SolveFlows() {
     for (int solution = 1;; ++solution) {
+        solutions_ = solution;
         if (!SolveOnce()) return false;
         bool settled = true;
         for (const NetworkSegment& segment : model_.segments)

@@ -22,11 +22,13 @@ public:
     // Solves until settled. False when the calculation cannot go on (the reason
     // has been shown).
     bool SolveFlows();
+    // One linearised solution at the present resistances.
+    bool SolveOnce();
 
-    const ProfileMatrix& Matrix() const { return matrix_; }
+    // Solutions used by the last SolveFlows.
+    int Solutions() const { return solutions_; }
 
 private:
-    bool SolveOnce();
     bool Assemble();
     bool Eliminate();
 
@@ -35,6 +37,7 @@ private:
     ProfileMatrix matrix_;
     std::vector<double> rhs_;
     std::vector<double> multiplier_;
+    int solutions_ = 0;
 };
 
 }  // namespace heatnet

@@ -440,13 +440,6 @@ class Calculation:
             cols[r] = [(s, pos[s] - (s - r), pos[s] - s) for s in rows]
             below[r] = None
         self.cols = cols
-        # rows whose band reaches column r (for the literal fallbacks)
-        reach = [[] for _ in range(M + 2)]
-        for s in range(1, M + 1):
-            for r in range(s - band[s], s):
-                if r >= 1:
-                    reach[r].append(s)
-        self.reach = reach
 
     def _load_demands(self, loads):
         M = self.M
@@ -528,13 +521,15 @@ class Calculation:
                         b[s] -= av * br
                         a[idx] = m
             a[pr] = 1.0
+        for r in range(1, M + 1):
+            if not isfinite(b[r]):
+                return False
         for r in range(M - 1, 0, -1):
             br = b[r]
             for s, idx, base in cols[r]:
-                bs = b[s]
-                if not isfinite(bs):
-                    return False
-                br -= a[idx] * bs
+                br -= a[idx] * b[s]
+            if not isfinite(br):
+                return False
             b[r] = br
         return True
 
