@@ -82,14 +82,25 @@ std::string PlainMagnitudeText(double value) {
     DecimalForm form = ToDecimalForm(value);
     if (form.digits == "0" || !std::isfinite(value)) return form.digits;
     const int count = static_cast<int>(form.digits.size());
-    if (form.pointPosition <= 0) return "." + std::string(-form.pointPosition, '0') + form.digits;
-    if (form.pointPosition >= count)
-        return form.digits + std::string(form.pointPosition - count, '0');
-    return form.digits.substr(0, form.pointPosition) + "." + form.digits.substr(form.pointPosition);
+    std::string text;
+    if (form.pointPosition <= 0) {
+        text.assign(1, '.');
+        text.append(-form.pointPosition, '0');
+        text.append(form.digits);
+    } else if (form.pointPosition >= count) {
+        text = form.digits;
+        text.append(form.pointPosition - count, '0');
+    } else {
+        text = form.digits;
+        text.insert(form.pointPosition, 1, '.');
+    }
+    return text;
 }
 
 std::string SignedPlainText(double value) {
-    return (value < 0 ? "-" : " ") + PlainMagnitudeText(value);
+    std::string text(1, value < 0 ? '-' : ' ');
+    text.append(PlainMagnitudeText(value));
+    return text;
 }
 
 double TextToNumber(std::string_view text) {
