@@ -51,7 +51,7 @@ std::unique_ptr<CalculationResult> RunHydraulicCalculation(const std::string& fi
         return result;
     }
     result->completed = true;
-    RunClosingSequence(model, result->table, order, files, person);
+    RunClosingSequence(model, result->table, order, files, person, programDirectory);
     return result;
 }
 

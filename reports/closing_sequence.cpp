@@ -1,40 +1,40 @@
 #include "reports/closing_sequence.h"
 
+#include <filesystem>
+
+#include "reports/diagram_template.h"
+#include "reports/dxf_diagram.h"
+#include "reports/excel_report.h"
+#include "reports/sized_data_file.h"
+
 namespace heatnet {
-namespace {
-
-// Outputs still to come; each reports whether its file was written.
-void WriteDiagram(const NetworkModel&, const SegmentRowOrder&, const OutputFiles&, UserInteraction&) {}
-bool ExportExcelReport(const NetworkModel&, const StandardPipeTable&, const SegmentRowOrder&,
-                       const OutputFiles&, UserInteraction&) {
-    return false;
-}
-void WriteSizedDataFile(const NetworkModel&, const StandardPipeTable&, const OutputFiles&,
-                        UserInteraction&) {}
-
-}  // namespace
 
 OutputFiles OutputFilesFor(const std::string& baseName) {
     return {baseName + "_OUT.TXT", baseName + "#.TXT", baseName + ".dxf", baseName + ".XLSX"};
 }
 
 std::string ClosingMessage(const OutputFiles& files, bool workbookWritten,
-                           const SegmentRowOrder& order) {
+                           const SegmentRowOrder& order, bool diagramWritten) {
     std::string text = "计算表见:" + (workbookWritten ? files.workbook : files.report);
-    if (order.nodeOrder) text += "\r\n水压图文件名:" + files.diagram;
+    // Without a template no diagram is written; an older file of that name
+    // would belong to another calculation.
+    if (order.nodeOrder && diagramWritten) text += "\r\n水压图文件名:" + files.diagram;
     return text;
 }
 
 void RunClosingSequence(const NetworkModel& model, const StandardPipeTable& table,
                         const SegmentRowOrder& order, const OutputFiles& files,
-                        UserInteraction& person) {
-    WriteDiagram(model, order, files, person);
+                        UserInteraction& person, const std::string& programDirectory) {
+    const std::string diagramTemplate =
+        (std::filesystem::path(programDirectory) / kDiagramTemplateName).string();
+    const bool diagramWritten = WriteDiagram(model, diagramTemplate, files.diagram, person);
     bool workbookWritten = false;
     if (person.AskYesNo(kExcelQuestion, kExcelQuestionCaption))
-        workbookWritten = ExportExcelReport(model, table, order, files, person);
-    person.ShowMessage(ClosingMessage(files, workbookWritten, order), kApplicationTitle);
+        workbookWritten = ExportExcelReport(model, table, order, files.workbook, person);
+    person.ShowMessage(ClosingMessage(files, workbookWritten, order, diagramWritten),
+                       kApplicationTitle);
     person.OpenInEditor(files.report);
-    WriteSizedDataFile(model, table, files, person);
+    WriteSizedDataFile(model, table, files.sizedData, person);
 }
 
 }  // namespace heatnet

@@ -24,13 +24,14 @@ inline constexpr const char* kExcelQuestionCaption = "确认";
 
 // What follows a complete report: the diagram, the workbook on request, the
 // closing message naming the result files, the editor on the report and the
-// sized data file.
+// sized data file. The diagram's template is looked up in `programDirectory`.
 void RunClosingSequence(const NetworkModel& model, const StandardPipeTable& table,
                         const SegmentRowOrder& order, const OutputFiles& files,
-                        UserInteraction& person);
+                        UserInteraction& person, const std::string& programDirectory);
 
-// The text of the closing message.
+// The text of the closing message. The diagram is named only when the rows
+// followed node order and the diagram was written by this calculation.
 std::string ClosingMessage(const OutputFiles& files, bool workbookWritten,
-                           const SegmentRowOrder& order);
+                           const SegmentRowOrder& order, bool diagramWritten = true);
 
 }  // namespace heatnet
