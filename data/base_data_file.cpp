@@ -21,9 +21,7 @@ ErrorMessage CheckCount(const Number& count, int maximum, const char* label,
     const double value = ValueOf(count);
     if (std::isfinite(value) && value == std::floor(value) && value >= 0 && value <= maximum)
         return {};
-    std::string shown = NumberToBoxText(count);
-    if (shown.front() == ' ') shown.erase(0, 1);
-    return "数据文件 " + fileName + " 中的" + label + shown + "不可用:" + label + "应为0到" +
+    return "数据文件 " + fileName + " 中的" + label + NumberInText(count) + "不可用:" + label + "应为0到" +
            std::to_string(maximum) + "之间的整数。";
 }
 

@@ -132,6 +132,11 @@ std::string NumberToFileText(const Number& number) {
     return number ? NumberToBoxText(number) + " " : std::string();
 }
 
+std::string NumberInText(const Number& number) {
+    std::string text = NumberToBoxText(number);
+    return text.front() == ' ' ? text.substr(1) : text;
+}
+
 std::optional<Number> ParseNumberField(std::string_view text) {
     text = TrimBlanks(text);
     if (text.empty()) return Number{};

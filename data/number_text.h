@@ -28,6 +28,8 @@ std::string SignedPlainText(double value);
 double TextToNumber(std::string_view text);
 std::string NumberToBoxText(const Number& number);
 std::string NumberToFileText(const Number& number);
+// The box form without its sign blank, for numbers inside a sentence.
+std::string NumberInText(const Number& number);
 
 // A whole field of a data file: blanks around it ignored, empty gives unset,
 // anything that is not entirely a decimal number gives std::nullopt.

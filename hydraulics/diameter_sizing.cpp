@@ -68,9 +68,9 @@ bool SizeDiameters(NetworkModel& model, const StandardPipeTable& table,
                 break;
             }
             if (step > 0) {
-                messages.Inform("节点" + NumberToBoxText(segment.nodeI) + "到" +
-                                NumberToBoxText(segment.nodeJ) + "的管段已取最大标准管径" +
-                                NumberToBoxText(table.Diameter(segment.sizeIndex)) +
+                messages.Inform("管段" + NumberInText(segment.nodeI) + "-" +
+                                NumberInText(segment.nodeJ) + "已取最大标准管径" +
+                                NumberInText(table.Diameter(segment.sizeIndex)) +
                                 "mm,比摩阻仍超过限值,请检查");
                 continue;
             }

@@ -17,7 +17,7 @@ std::string CheckSegmentEnds(NetworkModel& model) {
     for (size_t f = 0; f < model.segments.size(); ++f)
         if (ValueOf(model.segments[f].nodeI) == ValueOf(model.segments[f].nodeJ))
             return "第" + std::to_string(f + 1) + "根管道的起点和终点编号相同(" +
-                   NumberToBoxText(model.segments[f].nodeI) + "),请检查。";
+                   NumberInText(model.segments[f].nodeI) + "),请检查。";
     return {};
 }
 

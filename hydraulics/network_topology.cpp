@@ -6,15 +6,6 @@
 #include "data/number_text.h"
 
 namespace heatnet {
-namespace {
-
-std::string NodeText(const Number& node) {
-    std::string text = NumberToBoxText(node);
-    return text.front() == ' ' ? text.substr(1) : text;
-}
-
-}  // namespace
-
 std::string OrderByConnectionWalk(NetworkModel& model) {
     const std::vector<NetworkSegment>& inFileOrder = model.segments;
     const size_t count = inFileOrder.size();
@@ -52,7 +43,7 @@ std::string OrderByConnectionWalk(NetworkModel& model) {
         for (size_t f = 0; f < count && shown < 5; ++f) {
             if (appended[f]) continue;
             list += (shown++ ? "、" : "") + std::string("第") + std::to_string(f + 1) + "根管道(节点" +
-                    NodeText(inFileOrder[f].nodeJ) + "-" + NodeText(inFileOrder[f].nodeI) + ")";
+                    NumberInText(inFileOrder[f].nodeJ) + "-" + NumberInText(inFileOrder[f].nodeI) + ")";
         }
         return "有" + std::to_string(count - ordered.size()) + "根管道与主热源(节点0)不相连:" + list +
                (count - ordered.size() > 5 ? "等" : "") + ",请检查管段起点和终点编号。";

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+
+#include "data/project_data.h"
+#include "data/windows/window_dialogs.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace heatnet {
+
+// The basic data window "基本数据", hub of a fill-in: shows the eight design values
+// of the project record, asks for the segment and load windows, and on OK checks
+// the records and writes the basic data file.
+class SRSJ0 : public QWidget {
+    Q_OBJECT
+
+public:
+    SRSJ0(ProjectData& data, WindowDialogs& dialogs);
+
+signals:
+    void pipeSegmentsRequested();  // "输入管道数据" with a usable pipe count
+    void nodeLoadsRequested();     // "输入节点负荷" with a usable node count
+
+private:
+    void FillOnOpening();
+    void RequestPipeSegments();  // "输入管道数据"
+    void RequestNodeLoads();     // "输入节点负荷"
+    void Confirm();              // "确定"
+    void ShowHelp();             // "帮助"
+    void StoreBoxes();
+    bool CheckAndWrite();
+
+    ProjectData& data_;
+    WindowDialogs& dialogs_;
+
+    QLineEdit* Text1;  // supplyTemperature
+    QLineEdit* Text2;  // returnTemperature
+    QLineEdit* Text3;  // pumpInletPressure
+    QLineEdit* Text4;  // lastUserResistance
+    QLineEdit* Text5;  // localResistanceCoefficient
+    QLineEdit* Text6;  // nodeCount
+    QLineEdit* Text7;  // pipeCount
+    QLineEdit* Text8;  // branchStartNode
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* Command5;
+};
+
+}  // namespace heatnet

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+#include <QObject>
+#include <QPointer>
+
+#include "data/project_data.h"
+#include "data/windows/basic_data_window.h"
+#include "data/windows/node_load_window.h"
+#include "data/windows/pipe_segment_window.h"
+#include "data/windows/window_dialogs.h"
+
+namespace heatnet {
+
+// The entry windows of the fill-in in progress: at most one of each, all modeless
+// and usable side by side.
+class EntryWindows : public QObject {
+    Q_OBJECT
+
+public:
+    EntryWindows(ProjectData& data, WindowDialogs& dialogs);
+    ~EntryWindows() override;
+
+    // Loads the chosen file as the defaults of data entry and opens the basic
+    // data window on it. Windows of an earlier fill-in close first (without
+    // storing), so no window shows values of another file.
+    void StartFillIn(const std::string& chosenName);
+
+    SRSJ0* BasicDataWindow() const { return basic_; }
+    srsj* PipeSegmentWindow() const { return pipes_; }
+    FHSR* NodeLoadWindow() const { return loads_; }
+
+private:
+    void OpenPipeSegmentWindow();
+    void OpenNodeLoadWindow();
+    void CloseAll();
+
+    ProjectData& data_;
+    WindowDialogs& dialogs_;
+    QPointer<SRSJ0> basic_;
+    QPointer<srsj> pipes_;
+    QPointer<FHSR> loads_;
+};
+
+}  // namespace heatnet

@@ -1,0 +1,82 @@
+#include "data/windows/message_box_dialogs.h"
+
+#include <QInputDialog>
+#include <QPushButton>
+
+namespace heatnet {
+namespace {
+
+// Messages join their lines with CR LF; a label would show the CR as a stray glyph.
+QString DisplayText(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+std::unique_ptr<QMessageBox> MakeBox(const std::string& text, const std::string& caption,
+                                     QMessageBox::StandardButtons buttons) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString::fromStdString(caption),
+                                             DisplayText(text), buttons);
+    // Help texts hold "<300Pa/m"; rich-text guessing must not swallow it.
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> MakeOkBox(const std::string& text, const std::string& caption) {
+    return MakeBox(text, caption, QMessageBox::Ok);
+}
+
+std::unique_ptr<QMessageBox> MakeYesNoBox(const std::string& text, const std::string& caption) {
+    return MakeBox(text, caption, QMessageBox::Yes | QMessageBox::No);
+}
+
+std::unique_ptr<QMessageBox> MakeCancelTryContinueBox(const std::string& text,
+                                                      const std::string& caption) {
+    // Qt has no standard "Try Again" and "Continue" buttons; these read like the usual
+    // Chinese ones, with the same access keys.
+    auto box = MakeBox(text, caption, QMessageBox::Cancel);
+    box->addButton(QStringLiteral("重试(&T)"), QMessageBox::ActionRole)
+        ->setObjectName(QStringLiteral("TryAgain"));
+    box->addButton(QStringLiteral("继续(&C)"), QMessageBox::AcceptRole)
+        ->setObjectName(QStringLiteral("Continue"));
+    return box;
+}
+
+WindowDialogs::CheckAnswer CheckAnswerOf(QMessageBox& box) {
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked && clicked->objectName() == QLatin1String("TryAgain"))
+        return WindowDialogs::CheckAnswer::TryAgain;
+    if (clicked && clicked->objectName() == QLatin1String("Continue"))
+        return WindowDialogs::CheckAnswer::Continue;
+    return WindowDialogs::CheckAnswer::Cancel;
+}
+
+void MessageBoxDialogs::ShowMessage(const std::string& text, const std::string& caption) {
+    MakeOkBox(text, caption)->exec();
+}
+
+bool MessageBoxDialogs::AskYesNo(const std::string& text, const std::string& caption) {
+    return MakeYesNoBox(text, caption)->exec() == QMessageBox::Yes;
+}
+
+WindowDialogs::CheckAnswer MessageBoxDialogs::AskCancelTryContinue(const std::string& text,
+                                                                   const std::string& caption) {
+    auto box = MakeCancelTryContinueBox(text, caption);
+    box->exec();
+    return CheckAnswerOf(*box);
+}
+
+std::optional<std::string> MessageBoxDialogs::AskForText(const std::string& prompt,
+                                                         const std::string& caption,
+                                                         const std::string& defaultText) {
+    bool accepted = false;
+    const QString answer = QInputDialog::getText(
+        nullptr, QString::fromStdString(caption), DisplayText(prompt), QLineEdit::Normal,
+        QString::fromStdString(defaultText), &accepted);
+    if (!accepted) return std::nullopt;
+    return answer.toStdString();
+}
+
+}  // namespace heatnet

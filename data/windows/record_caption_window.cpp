@@ -1,0 +1,23 @@
+#include "data/windows/record_caption_window.h"
+
+#include <QPainter>
+
+namespace heatnet {
+
+RecordCaptionWindow::RecordCaptionWindow(QWidget* parent) : QWidget(parent) {}
+
+void RecordCaptionWindow::DrawRecordCaption(const QString& caption) {
+    caption_ = caption;
+    update();
+}
+
+void RecordCaptionWindow::paintEvent(QPaintEvent*) {
+    if (caption_.isEmpty()) return;
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(font());
+    painter.drawText(QPoint(0, metrics.height() + metrics.ascent()), caption_);
+}
+
+}  // namespace heatnet
