@@ -15,6 +15,7 @@ The output depends only on the seed and the count.
 """
 
 import argparse
+import math
 import os
 import sys
 
@@ -185,11 +186,40 @@ def pick_size(rng):
     return rng.weighted([(70, 'small'), (22, 'medium'), (8, 'large')])
 
 
+def subtree_loads(edges, loads):
+    """Heat load carried by the segment into each node (its subtree)."""
+    own = {}
+    for nd, q in loads:
+        own[nd] = q
+    children = {}
+    for a, b in edges:
+        children.setdefault(a, []).append(b)
+    carried = {}
+    for a, b in reversed(edges):
+        carried[b] = own.get(b, 0.0) + sum(carried.get(c, 0.0) for c in children.get(b, []))
+    return carried
+
+
+def engineer_diameter(rng, load, dt):
+    """A standard diameter that keeps the friction loss of the carried
+    flow near 30..150 Pa/m, give or take one size."""
+    flow = max(abs(load), 0.05) * 859.85 / max(dt, 1)
+    pick = len(STANDARD) - 1
+    for i, d in enumerate(STANDARD):
+        lam = 1 / (1.14 + 2 * math.log10(d / 0.5)) ** 2
+        a = 6.25e13 * lam / (d ** 5 * 960)
+        if a * flow * flow < rng.choice([40, 80, 150]):
+            pick = i
+            break
+    pick = max(0, min(len(STANDARD) - 1, pick + rng.choice([-1, 0, 0, 1])))
+    return STANDARD[pick]
+
+
 def make_network(rng, idx):
     kind = rng.weighted([
         (60, 'tree'), (10, 'looped'), (6, 'sources'), (5, 'huge'),
         (3, 'faulty_count'), (2, 'faulty_isolated'), (2, 'faulty_text'),
-        (2, 'faulty_short'), (2, 'deadlen'), (3, 'tiny')])
+        (2, 'faulty_short'), (2, 'deadlen'), (3, 'tiny'), (2, 'allzero')])
     size_class = pick_size(rng)
     if kind == 'tiny':
         nseg = rng.randint(1, 3)
@@ -201,6 +231,11 @@ def make_network(rng, idx):
         nseg = rng.randint(91, 300)
     if kind == 'looped':
         nseg = max(nseg, 3)
+    if kind in ('huge', 'allzero'):
+        nseg = min(nseg, 40)
+    large_given = nseg > 90 and rng.chance(0.85)
+    if nseg > 150 and not large_given:
+        nseg = rng.randint(91, 150)
     edges, nodes, base, main_nodes = make_tree(rng, nseg)
 
     # design values
@@ -215,28 +250,13 @@ def make_network(rng, idx):
     else:
         s300 = rng.weighted([(3, 0), (2, None), (1, 100)])
 
-    # segments
-    auto_share = rng.choice([0.95, 0.85, 0.7, 1.0, 0.5])
-    segs = []
-    for (a, b) in edges:
-        if rng.chance(auto_share):
-            D = rng.weighted([(20, 0), (1, None), (1, 20), (1, 10)])
-        else:
-            D = rng.weighted([(10, rng.choice(STANDARD)), (2, rng.choice([90, 110, 175, 30, 60, 140])),
-                              (1, 20), (1, 1400)])
-        L = rng.randint(20, 600) if rng.chance(0.7) else rng.randint(200, 6000) / 10
-        Le = 0 if rng.chance(0.75) else rng.randint(5, 150) / (1 if rng.chance(0.5) else 2)
-        if rng.chance(0.05):
-            Le = None
-        segs.append([D, L, Le, a, b])
-
     # loads: every non-source node has one record
     loads = []
     leaves = set(n for n in nodes if n != 0) - set(a for a, _ in edges)
     load_scale = 1.0
     if kind == 'huge':
         load_scale = rng.choice([20.0, 60.0, 200.0])
-    dead_end = rng.chance(0.12)
+    dead_end = rng.chance(0.06)
     for nd in nodes[1:]:
         if nd in leaves and dead_end and rng.chance(0.3):
             q = 0
@@ -253,13 +273,47 @@ def make_network(rng, idx):
             rec[1] = -rng.randint(10, 400) / 10
     elif rng.chance(0.05) and len(loads) >= 3:
         rng.choice(loads)[1] = -rng.randint(5, 50) / 10
-    if rng.chance(0.06) and len(loads) >= 2:
-        # duplicate record: one node loses its own record
-        i, j = rng.randint(0, len(loads) - 1), rng.randint(0, len(loads) - 1)
+    if kind == 'allzero':
+        # no load anywhere: no flow, every pressure drop 0; with a pump inlet
+        # pressure and user resistance of 0 every supply pressure is 0 too
+        for rec in loads:
+            rec[1] = 0
+        if rng.chance(0.5):
+            pin, ru = 0, rng.choice([0, None])
+    inner = [i for i, rec in enumerate(loads) if rec[0] not in leaves]
+    if rng.chance(0.06) and inner:
+        # duplicate record: a node on the way (not a dead end then) loses
+        # its own record
+        i, j = rng.choice(inner), rng.randint(0, len(loads) - 1)
         if i != j:
             loads[i] = [loads[j][0], rng.randint(5, 300) / 100]
-    if rng.chance(0.05) and len(loads) >= 2:
-        loads[rng.randint(0, len(loads) - 1)] = [0, rng.randint(5, 300) / 100]
+    if rng.chance(0.05) and inner:
+        loads[rng.choice(inner)] = [0, rng.randint(5, 300) / 100]
+
+    # segments
+    auto_share = rng.choice([0.95, 0.85, 0.7, 1.0, 0.5])
+    engineer = rng.chance(0.4)
+    if large_given:
+        # a large network mostly given with diameters an engineer chose for
+        # its flows (keeps the number of sizing passes moderate)
+        auto_share = rng.choice([0.05, 0.1, 0.2])
+        engineer = True
+    carried = subtree_loads(edges, loads)
+    dt = abs(t1 - t2)
+    segs = []
+    for (a, b) in edges:
+        if rng.chance(auto_share):
+            D = rng.weighted([(20, 0), (1, None), (1, 20), (1, 10)])
+        elif engineer:
+            D = engineer_diameter(rng, carried.get(b, 0.0), dt)
+        else:
+            D = rng.weighted([(10, rng.choice(STANDARD)), (2, rng.choice([90, 110, 175, 30, 60, 140])),
+                              (1, 20), (1, 1400)])
+        L = rng.randint(20, 600) if rng.chance(0.7) else rng.randint(200, 6000) / 10
+        Le = 0 if rng.chance(0.75) else rng.randint(5, 150) / (1 if rng.chance(0.5) else 2)
+        if rng.chance(0.05):
+            Le = None
+        segs.append([D, L, Le, a, b])
 
     # loops: extra segments between existing nodes
     if kind == 'looped':

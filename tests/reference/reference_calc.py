@@ -216,7 +216,7 @@ def load_pipe_table(path, rho):
         li = 1 / (den * den)
         d.append(di)
         lam.append(li)
-        A.append(6.25e13 * li / (di ** 5 * rho))
+        A.append(_div(6.25e13 * li, di ** 5 * rho))
     return d, lam, A
 
 
@@ -230,6 +230,8 @@ def density(t1, t2):
 # ---------------------------------------------------------------------------
 
 class Calculation:
+    force_literal = False      # always eliminate step by step over the whole band
+
     def __init__(self, datafile, slgj):
         self.datafile = datafile
         self.slgj = slgj
@@ -481,7 +483,8 @@ class Calculation:
             self.info('流量为0   ')
         b = self.q[:M + 1] + [0.0]
         snapshot = a[:]
-        if not self._eliminate_banded(a, b):
+        ok = (not self.force_literal) and self._eliminate_banded(a, b)
+        if not ok:
             # a non-finite coefficient met: redo the elimination step by step
             # exactly as the procedure is written
             a = snapshot
@@ -609,25 +612,11 @@ class Calculation:
                               + box_text(self.nJ[k]))
                 dp = p / self.Lj[k]
                 dk = d[size[k]]
-                w = 1e9 * G[k] / (3600 * 0.785375 * (dk * dk) * rho)
+                w = velocity(G[k], dk, rho)
                 dP[k], DP[k], W[k] = p, dp, w
                 if not self.auto[k]:
                     continue
-                ad = abs(dp)
-                if s300 > 0 and val(self.nI[k]) < s300 and val(self.nJ[k]) < s300:
-                    zone = 90
-                elif s300 > 0:
-                    zone = 300
-                else:
-                    zone = 90
-                if ad > 5000:
-                    step = 3
-                elif ad > 2000:
-                    step = 2
-                elif ad > zone:
-                    step = 1
-                else:
-                    step = 0
+                step = enlargement_step(abs(dp), zone_limit(self.nI[k], self.nJ[k], s300))
                 if step:
                     if size[k] >= TABLE_SIZE:
                         self.info('管径已达最大规格仍超出比摩阻限值: 管段' + box_text(self.nI[k])
@@ -764,6 +753,32 @@ class Calculation:
             w.tab(100); w.text(picture_number(self.DF[node] / 1000, '####0.0#'))
             w.end_line()
         return w.data()
+
+
+def velocity(G, d, rho):
+    """Water velocity (m/s) of flow G (t/h) in diameter d (mm); 0.785375
+    stands for pi/4."""
+    return _div(1e9 * G, 3600 * 0.785375 * (d * d) * rho)
+
+
+def zone_limit(node_a, node_b, s300):
+    """Specific friction loss limit (Pa/m) of an auto-sized segment's zone:
+    300 in the branch zone (an end numbered s300 or above), else 90."""
+    if s300 > 0 and (val(node_a) >= s300 or val(node_b) >= s300):
+        return 300
+    return 90
+
+
+def enlargement_step(abs_dp, zone):
+    """Sizes to add for a specific friction loss |DP|; 0 when within limits
+    (a loss exactly at a limit passes it)."""
+    if abs_dp > 5000:
+        return 3
+    if abs_dp > 2000:
+        return 2
+    if abs_dp > zone:
+        return 1
+    return 0
 
 
 def _div(a, b):
