@@ -4,9 +4,11 @@ set -euo pipefail
 HEATNET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 HEATNET_BUILD="$HEATNET_ROOT/build"
 
+# The desktop program needs Qt 6 with its Chinese translations, a Chinese font
+# and xdg-open (xdg-utils) to show files in the desktop's text editor.
 HEATNET_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n
   libxlsxwriter-dev zlib1g-dev libgtest-dev xvfb xauth fonts-wqy-microhei imagemagick
-  python3-openpyxl python3-ezdxf)
+  python3-openpyxl python3-ezdxf xdg-utils)
 
 install_packages() {
   local missing=()

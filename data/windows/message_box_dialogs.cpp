@@ -34,13 +34,17 @@ std::unique_ptr<QMessageBox> MakeYesNoBox(const std::string& text, const std::st
 
 std::unique_ptr<QMessageBox> MakeCancelTryContinueBox(const std::string& text,
                                                       const std::string& caption) {
-    // Qt has no standard "Try Again" and "Continue" buttons; these read like the usual
-    // Chinese ones, with the same access keys.
-    auto box = MakeBox(text, caption, QMessageBox::Cancel);
+    // Qt has no standard "Try Again" and "Continue" buttons. All three share one
+    // role so that every desktop lays them out in this order, left to right; the
+    // texts and access keys are the usual Chinese ones.
+    auto box = MakeBox(text, caption, QMessageBox::NoButton);
+    QPushButton* cancel = box->addButton(QStringLiteral("取消"), QMessageBox::ActionRole);
+    cancel->setObjectName(QStringLiteral("Cancel"));
     box->addButton(QStringLiteral("重试(&T)"), QMessageBox::ActionRole)
         ->setObjectName(QStringLiteral("TryAgain"));
-    box->addButton(QStringLiteral("继续(&C)"), QMessageBox::AcceptRole)
+    box->addButton(QStringLiteral("继续(&C)"), QMessageBox::ActionRole)
         ->setObjectName(QStringLiteral("Continue"));
+    box->setEscapeButton(cancel);
     return box;
 }
 

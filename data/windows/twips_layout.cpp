@@ -27,8 +27,8 @@ QLabel* AddLabel(QWidget* window, const char* name, const QString& text, const T
     auto* label = new QLabel(text, window);
     label->setObjectName(QString::fromLatin1(name));
     PlaceInTwips(label, rect);
-    // The stand-in font can run a little wider than the original face; a label
-    // may then grow to the right rather than cut its last character off.
+    // An installed face standing in for 宋体 can run a little wider than 宋体; a
+    // label then grows to the right rather than cut its last character off.
     if (label->sizeHint().width() > label->width())
         label->resize(label->sizeHint().width(), label->height());
     return label;

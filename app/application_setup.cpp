@@ -1,0 +1,21 @@
+#include "app/application_setup.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "data/windows/window_fonts.h"
+
+namespace heatnet {
+
+void PrepareApplication(QApplication& application) {
+    auto* translator = new QTranslator(&application);
+    // Without the translations the buttons read in English; everything else works.
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    QApplication::setFont(SongTypeface(9));
+}
+
+}  // namespace heatnet

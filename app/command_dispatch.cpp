@@ -1,0 +1,35 @@
+#include "app/command_dispatch.h"
+
+#include "data/base_data_file.h"
+#include "data/file_io.h"
+#include "hydraulics/program_directory.h"
+#include "hydraulics/run_hydraulic_calculation.h"
+
+namespace heatnet {
+namespace {
+
+void EditByHand(const std::string& path, UserInteraction& person) {
+    if (HasWildcard(path)) {
+        person.ShowMessage("文件名 " + path + " 含有通配符 * 或 ?,请先选择或输入一个数据文件名。",
+                           kApplicationTitle);
+        return;
+    }
+    if (!FileExists(path)) {
+        person.ShowMessage("文件 " + path + " 不存在,请先用'填写数据'建立该数据文件。",
+                           kApplicationTitle);
+        return;
+    }
+    person.OpenInEditor(path);
+}
+
+}  // namespace
+
+void DispatchConfirmedFile(const CommandFlow& flow, UserInteraction& person,
+                           EntryWindows& entryWindows) {
+    const std::string& path = flow.SelectedDataFile;
+    if (flow.CommandMode == "T") RunHydraulicCalculation(path, person, ProgramDirectory());
+    if (flow.CommandMode == "N") entryWindows.StartFillIn(path);
+    if (flow.CommandMode == "CK") EditByHand(path, person);
+}
+
+}  // namespace heatnet

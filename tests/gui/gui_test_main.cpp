@@ -1,0 +1,18 @@
+// Runs the window tests under Qt's offscreen platform when there is no display,
+// as at build time, where test discovery starts this binary.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "app/application_setup.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    heatnet::PrepareApplication(application);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
