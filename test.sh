@@ -1,6 +1,17 @@
 #!/usr/bin/env bash
-# Installs what heatnet needs, builds it and runs every test.
+# Installs what heatnet needs, builds it and runs every test: the Release build
+# with the window tests, the same tests under AddressSanitizer and UBSan, and the
+# fuzzers for a bounded time.
 source "$(dirname "$0")/scripts/setup_common.sh"
 install_packages
 build_heatnet
 ctest --test-dir "$HEATNET_BUILD" --output-on-failure -j "$(nproc)"
+
+# Any sanitizer report ends the program with an error, so the test fails. The
+# reference calculation's own self-test has no C++ in it and ran above.
+build_sanitized
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$HEATNET_ASAN_BUILD" --output-on-failure -j "$(nproc)" -E '^reference_self_test$'
+
+build_fuzzers
+"$HEATNET_ROOT/scripts/run_fuzzers.sh" "$HEATNET_FUZZ_BUILD"

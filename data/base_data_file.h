@@ -21,6 +21,11 @@ bool HasWildcard(const std::string& name);
 // Empty when the operation succeeded, otherwise the message for the user.
 using ErrorMessage = std::string;
 
+// The start of every message about one value of a data file: the file and, when
+// the value was read from it, the line and field, ending in "中的" so that the
+// field's name and value follow.
+std::string ValueInFile(const std::string& fileName, const FieldPlace& place);
+
 // Reads the field sequence of a basic data file into `data`. On any failure the
 // record is left exactly as it was and the message names the file and the place.
 ErrorMessage ReadBaseDataFile(const std::string& fileName, ProjectData& data);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "data/number.h"
 
@@ -23,6 +24,22 @@ struct NodeLoad {
     Number load;  // MW; positive for a user, negative for a heat source
 };
 
+// Where a value stood in the file it was read from (both 1-based), so that a
+// check made long after the read can still point the person to the place.
+struct FieldPlace {
+    int line = 0;
+    int number = 0;  // position of the field within its line
+};
+
+// The places of the values of a record read from a file: header fields in the
+// order of the field sequence, then one entry per segment and per load record.
+// Empty for values that came from the entry windows.
+struct ReadPlaces {
+    std::array<FieldPlace, 8> header{};
+    std::vector<std::array<FieldPlace, 5>> pipes;  // pipes[i - 1] for record i
+    std::vector<std::array<FieldPlace, 2>> loads;  // loads[k - 1] for record k
+};
+
 struct ProjectData {
     Number supplyTemperature;
     Number returnTemperature;
@@ -40,6 +57,8 @@ struct ProjectData {
     std::string fileName;
     std::string baseName;
     bool fileExisted = false;
+
+    ReadPlaces readPlaces;
 };
 
 }  // namespace heatnet

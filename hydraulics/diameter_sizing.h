@@ -2,12 +2,10 @@
 
 #include "hydraulics/calculation_messenger.h"
 #include "hydraulics/network_model.h"
+#include "hydraulics/sizing_rules.h"
 #include "hydraulics/standard_pipe_table.h"
 
 namespace heatnet {
-
-// Segments given below this diameter (mm) are sized by the calculation.
-inline constexpr double kSmallestGivenDiameter = 25;
 
 // Gives every segment its starting size: the first standard size not smaller
 // than its given diameter (the largest size when none is).
@@ -18,8 +16,5 @@ void AssignInitialSizes(NetworkModel& model, const StandardPipeTable& table);
 // the calculation cannot go on.
 bool SizeDiameters(NetworkModel& model, const StandardPipeTable& table,
                    CalculationMessenger& messages);
-
-// Specific friction loss limit (Pa/m) of an auto-sized segment's zone.
-double ZoneLimit(const NetworkSegment& segment, const Number& branchStartNode);
 
 }  // namespace heatnet

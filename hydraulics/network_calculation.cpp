@@ -4,6 +4,7 @@
 
 #include "data/base_data_file.h"
 #include "data/number_text.h"
+#include "hydraulics/base_data_checks.h"
 #include "hydraulics/diameter_sizing.h"
 #include "hydraulics/network_topology.h"
 #include "hydraulics/node_demands.h"
@@ -67,6 +68,10 @@ void TakeBaseData(const ProjectData& data, NetworkModel& model) {
 bool BuildNetwork(const ProjectData& data, const std::string& pipeTablePath,
                   NetworkModel& model, StandardPipeTable& table, CalculationMessenger& messages) {
     TakeBaseData(data, model);
+    if (std::string error = CheckBaseData(data, model.dataFileName); !error.empty()) {
+        messages.Refuse(error);
+        return false;
+    }
     if (model.nodeCount < 1) {
         messages.Refuse("节点数为0,至少应有主热源节点0,无法计算。");
         return false;

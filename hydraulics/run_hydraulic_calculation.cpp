@@ -7,7 +7,7 @@
 #include "hydraulics/calculation_messenger.h"
 #include "hydraulics/network_calculation.h"
 #include "reports/closing_sequence.h"
-#include "reports/gbk_text.h"
+#include "data/gbk_text.h"
 #include "reports/text_report.h"
 
 namespace heatnet {

@@ -6,11 +6,16 @@
 
 #include "data/file_io.h"
 #include "data/number_text.h"
+#include "data/quoted_text.h"
 
 namespace heatnet {
 namespace {
 
 constexpr double kRoughness = 0.5;  // mm
+// The rough-pipe law needs diameters well above the roughness, and d^5 must stay
+// a normal double: both hold far beyond any pipe that is made.
+constexpr double kSmallestDiameter = 1;      // mm
+constexpr double kLargestDiameter = 10000;   // mm
 
 bool IsTableSeparator(char c) {
     return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -33,7 +38,8 @@ std::string StandardPipeTable::LoadFromText(const std::string& text, const std::
                                             double density) {
     // Numbers may stand one per line, on one line separated by commas, or by blanks.
     std::array<double, kSizes + 1> read{};
-    size_t at = 0;
+    // A table saved as UTF-8 by an editor starts with a byte-order mark.
+    size_t at = std::string_view(text).starts_with("\xEF\xBB\xBF") ? 3 : 0;
     for (int i = 1; i <= kSizes; ++i) {
         while (at < text.size() && IsTableSeparator(text[at])) ++at;
         const size_t start = at;
@@ -42,13 +48,17 @@ std::string StandardPipeTable::LoadFromText(const std::string& text, const std::
             return "标准管径表 " + path + " 只有" + std::to_string(i - 1) + "个管径,应有" +
                    std::to_string(kSizes) + "个,无法计算。";
         std::optional<Number> number = ParseNumberField(std::string_view(text).substr(start, at - start));
+        const std::string_view item = std::string_view(text).substr(start, at - start);
         if (!number || !std::isfinite(ValueOf(*number)))
             return "标准管径表 " + path + " 的第" + std::to_string(i) + "个管径\"" +
-                   text.substr(start, at - start) + "\"不是数字,无法计算。";
+                   QuotedForMessage(item) + "\"不是数字,无法计算。";
         read[i] = ValueOf(*number);
         if (read[i] <= 0 || (i > 1 && read[i] <= read[i - 1]))
             return "标准管径表 " + path + " 的管径应为由小到大排列的正数(第" +
                    std::to_string(i) + "个不符),无法计算。";
+        if (read[i] < kSmallestDiameter || read[i] > kLargestDiameter)
+            return "标准管径表 " + path + " 的第" + std::to_string(i) + "个管径" +
+                   NumberInText(read[i]) + "不可用:管径应在1到10000mm之间,无法计算。";
     }
     const double ln10 = std::log(10.0);
     for (int i = 1; i <= kSizes; ++i) {

@@ -6,7 +6,7 @@
 #include "data/file_io.h"
 #include "data/number_text.h"
 #include "hydraulics/node_demands.h"
-#include "reports/gbk_text.h"
+#include "data/gbk_text.h"
 
 namespace heatnet {
 namespace {

@@ -3,12 +3,17 @@ set -euo pipefail
 
 HEATNET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 HEATNET_BUILD="$HEATNET_ROOT/build"
+# The core, the batch command and the tests under AddressSanitizer and UBSan (GCC).
+HEATNET_ASAN_BUILD="$HEATNET_ROOT/build-asan"
+# The libFuzzer targets (clang; libFuzzer and the sanitizer runtimes of clang
+# come with libclang-rt-14-dev).
+HEATNET_FUZZ_BUILD="$HEATNET_ROOT/build-fuzz"
 
 # The desktop program needs Qt 6 with its Chinese translations, a Chinese font
 # and xdg-open (xdg-utils) to show files in the desktop's text editor.
 HEATNET_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n
   libxlsxwriter-dev zlib1g-dev libgtest-dev xvfb xauth fonts-wqy-microhei imagemagick
-  python3-openpyxl python3-ezdxf xdg-utils)
+  python3-openpyxl python3-ezdxf xdg-utils clang libclang-rt-14-dev)
 
 install_packages() {
   local missing=()
@@ -28,4 +33,16 @@ install_packages() {
 build_heatnet() {
   cmake -S "$HEATNET_ROOT" -B "$HEATNET_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$HEATNET_BUILD"
+}
+
+build_sanitized() {
+  cmake -S "$HEATNET_ROOT" -B "$HEATNET_ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DHEATNET_SANITIZE=ON -DHEATNET_GUI=OFF >/dev/null
+  cmake --build "$HEATNET_ASAN_BUILD"
+}
+
+build_fuzzers() {
+  cmake -S "$HEATNET_ROOT" -B "$HEATNET_FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_COMPILER=clang++ -DHEATNET_FUZZ=ON -DHEATNET_GUI=OFF -DBUILD_TESTING=OFF >/dev/null
+  cmake --build "$HEATNET_FUZZ_BUILD"
 }

@@ -10,13 +10,13 @@ namespace heatnet {
 namespace {
 
 using testing::Calculate;
+using testing::kHeader;
 using testing::CrLfLines;
 using testing::ReadBytes;
 using testing::RecordingInteraction;
 using testing::TemporaryFolder;
 using testing::WriteBytes;
 
-const std::string kHeader = " 130 , 70 , 200 , 50 , .4 ";
 
 int Count(const std::vector<std::string>& texts, const std::string& text) {
     return static_cast<int>(std::count(texts.begin(), texts.end(), text));

@@ -12,13 +12,14 @@
 namespace heatnet {
 namespace {
 
+using testing::kHeader;
+
 using testing::CrLfLines;
 using testing::ReadBytes;
 using testing::RecordingInteraction;
 using testing::TemporaryFolder;
 using testing::WriteBytes;
 
-const std::string kHeader = " 130 , 70 , 200 , 50 , .4 ";
 
 NetworkNode Pressures(double supply, double return_) {
     NetworkNode node;

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "reports/gbk_text.h"
+#include "data/gbk_text.h"
 #include "test_support.h"
 
 namespace heatnet {

@@ -11,13 +11,13 @@ namespace heatnet {
 namespace {
 
 using testing::Calculate;
+using testing::kHeader;
 using testing::CrLfLines;
 using testing::ReadBytes;
 using testing::RecordingInteraction;
 using testing::TemporaryFolder;
 using testing::WriteBytes;
 
-const std::string kHeader = " 130 , 70 , 200 , 50 , .4 ";
 
 SheetValue Text(const char* text) { return std::string(text); }
 

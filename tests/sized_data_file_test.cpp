@@ -12,6 +12,7 @@ namespace heatnet {
 namespace {
 
 using testing::Calculate;
+using testing::kHeader;
 using testing::CrLfLines;
 using testing::ReadBytes;
 using testing::RecordingInteraction;
@@ -19,7 +20,6 @@ using testing::SourcePath;
 using testing::TemporaryFolder;
 using testing::WriteBytes;
 
-const std::string kHeader = " 130 , 70 , 200 , 50 , .4 ";
 
 std::vector<double> Diameters(const CalculationResult& result) {
     std::vector<double> diameters;

@@ -9,6 +9,9 @@
 
 namespace heatnet::testing {
 
+// Line 1 of a data file with the basic data window's built-in values.
+inline const std::string kHeader = " 130 , 70 , 200 , 50 , .4 ";
+
 // Records everything the calculation shows and answers questions as told.
 class RecordingInteraction : public UserInteraction {
 public:

@@ -1,4 +1,4 @@
-#include "reports/gbk_text.h"
+#include "data/gbk_text.h"
 
 #include <iconv.h>
 
