@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+#include "data/project_data.h"
+
+namespace heatnet {
+
+// A district-heating network laid out as an engineer numbers one: the main line
+// from the heat source (node 0) numbered first, then branches numbered upward
+// from the branch zone's first node, each hanging from a node already laid.
+struct NetworkRecipe {
+    int segments = 1400;        // tree segments (loop-closing segments come on top)
+    std::uint32_t seed = 1;
+    int branchStartNode = 100;  // first branch node number; 0 numbers branches from 100
+                                // and leaves the branch-zone field empty
+    double givenDiameterShare = 0;   // share of segments with a standard diameter given
+    int loopSegments = 0;            // extra segments between existing nodes
+    double secondarySourceShare = 0; // share of nodes feeding heat in (negative loads)
+    bool shuffled = false;           // records in random order, ends swapped at random
+    bool illConditioned = false;     // a 1200 mm pipe with a trickle of flow beside small pipes
+    double supplyTemperature = 130;
+    double returnTemperature = 70;
+};
+
+ProjectData GenerateNetwork(const NetworkRecipe& recipe);
+
+}  // namespace heatnet
