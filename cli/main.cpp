@@ -18,6 +18,8 @@ constexpr const char* kUsage =
     "    文件名#.TXT     带有管径的基本数据文件\n"
     "  --xlsx   对\"是否将计算结果形成额EXCEL表\"回答\"是\"(默认\"否\")\n"
     "  --open   计算结束后用文本编辑器打开计算书\n"
+    "  --step-by-step  逐次求解选择管径(每放大一次管径求解一次管网),供对照和测时\n"
+    "  --statistics    计算结束后报告管径选择的遍数\n"
     "  --help   显示本说明\n"
     "  提示信息写到标准错误输出;计算完成时退出码为0,计算中止时为1,参数错误时为2。\n";
 
@@ -26,6 +28,8 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     bool answerYes = false;
     bool openEditor = false;
+    bool showStatistics = false;
+    heatnet::SizingMethod method = heatnet::SizingMethod::kForeseen;
     std::string dataFile;
     bool haveDataFile = false;
     for (int i = 1; i < argc; ++i) {
@@ -38,6 +42,10 @@ int main(int argc, char** argv) {
             answerYes = true;
         } else if (argument == "--open") {
             openEditor = true;
+        } else if (argument == "--step-by-step") {
+            method = heatnet::SizingMethod::kStepByStep;
+        } else if (argument == "--statistics") {
+            showStatistics = true;
         } else if (argument.starts_with("--") || haveDataFile) {
             std::cerr << "heatnet-calc: 无法识别的参数 " << argument << "\n" << kUsage;
             return 2;
@@ -52,6 +60,12 @@ int main(int argc, char** argv) {
     }
     heatnet::ConsoleInteraction console(std::cerr, answerYes, openEditor);
     const auto result =
-        heatnet::RunHydraulicCalculation(dataFile, console, heatnet::ProgramDirectory());
+        heatnet::RunHydraulicCalculation(dataFile, console, heatnet::ProgramDirectory(), method);
+    if (showStatistics) {
+        const heatnet::SizingStatistics& sizing = result->model.sizing;
+        std::cerr << "heatnet-calc: 管径选择共" << sizing.solvedPasses + sizing.foreseenPasses
+                  << "遍,其中求解" << sizing.solvedPasses << "遍,预见" << sizing.foreseenPasses
+                  << "遍\n";
+    }
     return result->completed ? 0 : 1;
 }

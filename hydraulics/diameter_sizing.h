@@ -12,8 +12,8 @@ namespace heatnet {
 void AssignInitialSizes(NetworkModel& model, const StandardPipeTable& table);
 
 // Alternates the flow solution with the friction-loss check, enlarging one
-// auto-sized segment per pass, until no segment needs a larger size. False when
-// the calculation cannot go on.
+// auto-sized segment per pass, until no segment needs a larger size, by the
+// model's sizing method. False when the calculation cannot go on.
 bool SizeDiameters(NetworkModel& model, const StandardPipeTable& table,
                    CalculationMessenger& messages);
 

@@ -39,6 +39,19 @@ struct NetworkNode {
     double pressureDifference = 0;
 };
 
+// How the sizing loop reaches its result. Both give the same sizes, flows,
+// pressures and messages; step by step solves the network after every
+// enlargement, foreseen solves only the passes whose decisions it cannot vouch
+// for without solving (and always the last).
+enum class SizingMethod { kForeseen, kStepByStep };
+
+struct SizingStatistics {
+    int solvedPasses = 0;
+    int foreseenPasses = 0;
+    // Passes foreseen as the last that turned out not to be: never expected.
+    int forecastMisses = 0;
+};
+
 // Everything one calculation derives from its data file; read by every writer.
 struct NetworkModel {
     std::string dataFileName;
@@ -68,6 +81,9 @@ struct NetworkModel {
     std::vector<NetworkSegment> segments;  // ordered list, position s = vector index + 1
     std::vector<NetworkNode> nodes;        // internal indices 0..M+1
     std::vector<NodeLoad> loadRecords;     // in the order of the data file
+
+    SizingMethod sizingMethod = SizingMethod::kForeseen;
+    SizingStatistics sizing;
 
     int M() const { return sourceIndex - 1; }
     int SegmentCount() const { return static_cast<int>(segments.size()); }

@@ -38,6 +38,7 @@ private:
     std::vector<double> rhs_;
     std::vector<double> multiplier_;
     int solutions_ = 0;
+    bool laidOut_ = false;
 };
 
 }  // namespace heatnet

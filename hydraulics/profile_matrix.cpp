@@ -12,6 +12,10 @@ void ProfileMatrix::Layout(const NetworkModel& model) {
             band_[segment.indexI] = std::max(band_[segment.indexI], segment.indexI - segment.indexJ);
     position_.assign(order + 1, 0);
     for (int row = 1; row <= order; ++row) position_[row] = position_[row - 1] + band_[row] + 1;
+    rowsReaching_.assign(order + 1, {});
+    if (Size() > kMaxCoefficients) return;  // refused before anything is solved
+    for (int row = 1; row <= order; ++row)
+        for (int column = row - band_[row]; column < row; ++column) rowsReaching_[column].push_back(row);
 }
 
 void ProfileMatrix::Clear() { values_.assign(Size() + 1, 0.0); }

@@ -20,6 +20,9 @@ public:
     int Band(int row) const { return band_[row]; }
     long DiagonalPosition(int row) const { return position_[row]; }
     bool InBand(int row, int column) const { return row - column <= band_[row]; }
+    // The rows below `column` whose band reaches it, in ascending order: the only
+    // rows an elimination step on that column can change.
+    const std::vector<int>& RowsReaching(int column) const { return rowsReaching_[column]; }
 
     void Clear();
     // Coefficient (row, column), column <= row, inside the row's band.
@@ -29,6 +32,7 @@ private:
     std::vector<int> band_;       // 1..M
     std::vector<long> position_;  // 0..M, position_[0] = 0
     std::vector<double> values_;  // 1-based
+    std::vector<std::vector<int>> rowsReaching_;
 };
 
 }  // namespace heatnet

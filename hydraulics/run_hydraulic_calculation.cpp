@@ -14,7 +14,8 @@ namespace heatnet {
 
 std::unique_ptr<CalculationResult> RunHydraulicCalculation(const std::string& fileName,
                                                            UserInteraction& person,
-                                                           const std::string& programDirectory) {
+                                                           const std::string& programDirectory,
+                                                           SizingMethod sizingMethod) {
     auto result = std::make_unique<CalculationResult>();
     CalculationMessenger messages(person);
     if (HasWildcard(fileName)) {
@@ -26,6 +27,7 @@ std::unique_ptr<CalculationResult> RunHydraulicCalculation(const std::string& fi
     NetworkModel& model = result->model;
     model.dataFileName = names.fileName;
     model.baseName = names.baseName;
+    model.sizingMethod = sizingMethod;
 
     // The report exists from the start; a calculation that stops leaves it empty.
     if (!CreateEmptyFile(files.report)) {

@@ -18,8 +18,8 @@ struct CalculationResult {
 
 // Calculates the network of one basic data file and writes every output, talking
 // to the person through `person`. `programDirectory` holds SLGJ.DAT.
-std::unique_ptr<CalculationResult> RunHydraulicCalculation(const std::string& fileName,
-                                                           UserInteraction& person,
-                                                           const std::string& programDirectory);
+std::unique_ptr<CalculationResult> RunHydraulicCalculation(
+    const std::string& fileName, UserInteraction& person, const std::string& programDirectory,
+    SizingMethod sizingMethod = SizingMethod::kForeseen);
 
 }  // namespace heatnet

@@ -1,0 +1,188 @@
+#include "hydraulics/foreseen_sizing.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "hydraulics/sizing_messages.h"
+#include "hydraulics/sizing_pass.h"
+#include "hydraulics/sizing_rules.h"
+#include "hydraulics/tree_forecast.h"
+
+namespace heatnet {
+namespace {
+
+// The passes that enlarge one segment in a row: the walk passes every segment
+// before it and stops at it, at each of its sizes but the last.
+struct Run {
+    int segment = 0;
+    std::vector<int> sizes;  // sizes[j] during the j-th pass; sizes.back() after the run
+    int Passes() const { return static_cast<int>(sizes.size()) - 1; }
+};
+
+// Runs are vouched for many at a time: one error bound covers every pass whose
+// sizes lie between the sizes before and after the runs. A group that cannot be
+// vouched for is halved, a single run taken pass by pass, and a pass that still
+// cannot be vouched for is solved.
+constexpr int kRunsPerGroup = 32;
+
+enum class Progress { kTaken, kSolved, kStopped, kFinished };
+
+class ForeseenSizing {
+public:
+    ForeseenSizing(NetworkModel& model, const StandardPipeTable& table,
+                   CalculationMessenger& messages, TreeForecast& forecast)
+        : model_(model), table_(table), messages_(messages), forecast_(forecast),
+          solver_(model, messages) {}
+
+    bool Size() {
+        int position = 0;
+        for (;;) {
+            const std::vector<Run> runs = PlanRuns(position);
+            if (runs.empty()) {
+                // The pass the forecast expects to enlarge nothing, solved for the results.
+                const PassOutcome outcome = Solve();
+                if (outcome != PassOutcome::kEnlarged) return outcome == PassOutcome::kFinished;
+                ++model_.sizing.forecastMisses;
+                position = 0;
+                continue;
+            }
+            const Progress progress = TakeRuns(runs, 0, static_cast<int>(runs.size()));
+            if (progress == Progress::kStopped) return false;
+            if (progress == Progress::kFinished) return true;
+            // A solved pass may decide otherwise than the forecast: walk afresh.
+            position = progress == Progress::kSolved ? 0 : runs.back().segment;
+        }
+    }
+
+private:
+    double Zone(int s) const { return ZoneLimit(model_.segments[s], model_.branchStartNode); }
+
+    // The next runs of the forecast walk from `position` on, at most a group's worth.
+    std::vector<Run> PlanRuns(int position) const {
+        std::vector<Run> runs;
+        const int count = model_.SegmentCount();
+        for (int s = position; s < count && static_cast<int>(runs.size()) < kRunsPerGroup; ++s) {
+            const NetworkSegment& segment = model_.segments[s];
+            if (!segment.autoSized) continue;
+            int size = segment.sizeIndex;
+            int step = forecast_.ForeseenStep(s, size, Zone(s));
+            if (step == 0 || size >= StandardPipeTable::kSizes) continue;
+            Run run{s, {size}};
+            while (step > 0 && size < StandardPipeTable::kSizes) {
+                size = std::min(size + step, StandardPipeTable::kSizes);
+                run.sizes.push_back(size);
+                step = forecast_.ForeseenStep(s, size, Zone(s));
+            }
+            runs.push_back(std::move(run));
+        }
+        return runs;
+    }
+
+    // Takes runs [first, last) of the plan: vouched for together, by halves, or
+    // pass by pass.
+    Progress TakeRuns(const std::vector<Run>& runs, int first, int last) {
+        if (Vouch(runs, first, last, 0, runs[last - 1].Passes() - 1)) {
+            for (int r = first; r < last; ++r) TakePasses(runs[r], 0, runs[r].Passes() - 1);
+            return Progress::kTaken;
+        }
+        if (last - first > 1) {
+            const int middle = first + (last - first) / 2;
+            const Progress progress = TakeRuns(runs, first, middle);
+            return progress == Progress::kTaken ? TakeRuns(runs, middle, last) : progress;
+        }
+        for (int pass = 0; pass < runs[first].Passes(); ++pass) {
+            if (Vouch(runs, first, last, pass, pass)) {
+                TakePasses(runs[first], pass, pass);
+                continue;
+            }
+            const PassOutcome outcome = Solve();
+            if (outcome == PassOutcome::kStopped) return Progress::kStopped;
+            return outcome == PassOutcome::kFinished ? Progress::kFinished : Progress::kSolved;
+        }
+        return Progress::kTaken;
+    }
+
+    // Whether the solved passes would decide as foreseen, for runs [first, last)
+    // where the last run is taken from its pass `fromPass` to `toPass` (a group
+    // of runs is always taken whole). In each pass the walk passes every segment
+    // before the run's segment, at its size by then, and enlarges that segment.
+    bool Vouch(const std::vector<Run>& runs, int first, int last, int fromPass, int toPass) {
+        const int count = model_.SegmentCount();
+        smallest_.resize(count);
+        largest_.resize(count);
+        for (int s = 0; s < count; ++s) smallest_[s] = largest_[s] = model_.segments[s].sizeIndex;
+        const Run& lastRun = runs[last - 1];
+        for (int r = first; r < last; ++r) {
+            const bool partial = r == last - 1;
+            smallest_[runs[r].segment] = runs[r].sizes[partial ? fromPass : 0];
+            largest_[runs[r].segment] = partial ? runs[r].sizes[toPass] : runs[r].sizes.back();
+        }
+        if (!forecast_.BoundErrors(smallest_, largest_)) return false;
+        // Walked segments before the last run's: they pass at the size they have
+        // when walked, the size after their own run.
+        for (int s = 0; s < lastRun.segment; ++s) {
+            const NetworkSegment& segment = model_.segments[s];
+            if (!segment.autoSized) continue;
+            const int size = largest_[s];
+            const std::optional<int> step = forecast_.CertainStep(s, size, Zone(s));
+            if (!step || (*step > 0 && size < StandardPipeTable::kSizes)) return false;
+            if (*step == 0 && !forecast_.CertainSmallFlow(s)) return false;
+        }
+        for (int r = first; r < last; ++r) {
+            const bool partial = r == last - 1;
+            const int from = partial ? fromPass : 0;
+            const int to = partial ? toPass : runs[r].Passes() - 1;
+            for (int pass = from; pass <= to; ++pass) {
+                const std::optional<int> step =
+                    forecast_.CertainStep(runs[r].segment, runs[r].sizes[pass], Zone(runs[r].segment));
+                if (!step || *step == 0) return false;
+            }
+        }
+        return true;
+    }
+
+    // Takes passes first..last of a run as vouched for: the walk's messages for
+    // the segments it passes, then the enlargement.
+    void TakePasses(const Run& run, int first, int last) {
+        for (int pass = first; pass <= last; ++pass) {
+            for (; walkedTo_ < run.segment; ++walkedTo_) {
+                const NetworkSegment& segment = model_.segments[walkedTo_];
+                if (!segment.autoSized) continue;
+                if (*forecast_.CertainStep(walkedTo_, segment.sizeIndex, Zone(walkedTo_)) > 0)
+                    messages_.Inform(LargestSizeMessage(segment, table_));
+                else if (*forecast_.CertainSmallFlow(walkedTo_))
+                    messages_.Inform(SmallFlowMessage(segment));
+            }
+            model_.segments[run.segment].sizeIndex = run.sizes[pass + 1];
+            ++model_.sizing.foreseenPasses;
+        }
+    }
+
+    PassOutcome Solve() {
+        ++model_.sizing.solvedPasses;
+        return RunSolvedPass(model_, table_, messages_, solver_);
+    }
+
+    NetworkModel& model_;
+    const StandardPipeTable& table_;
+    CalculationMessenger& messages_;
+    TreeForecast& forecast_;
+    NodalFlowSolver solver_;
+    std::vector<int> smallest_, largest_;
+    int walkedTo_ = 0;  // segments whose walk messages have been given
+};
+
+}  // namespace
+
+bool SizeDiametersForeseen(NetworkModel& model, const StandardPipeTable& table,
+                           CalculationMessenger& messages) {
+    std::optional<TreeForecast> forecast = TreeForecast::For(model, table);
+    if (!forecast) {
+        NodalFlowSolver solver(model, messages);
+        return SizeStepByStep(model, table, messages, solver);
+    }
+    return ForeseenSizing(model, table, messages, *forecast).Size();
+}
+
+}  // namespace heatnet

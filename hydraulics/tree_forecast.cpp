@@ -1,0 +1,253 @@
+#include "hydraulics/tree_forecast.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "hydraulics/sizing_rules.h"
+
+namespace heatnet {
+namespace {
+
+constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon() / 2;
+// Covers what the first-order analysis leaves out.
+constexpr double kSafety = 2;
+// Diagonal sizes at which the coupling bound splits the rows of a band.
+constexpr int kLevels = 8;
+constexpr double kLevelThresholds[kLevels] = {1e-12, 1e-10, 1e-8, 1e-6, 1e-4, 1e-2, 1, 1e2};
+// Bounds beyond this make the first-order analysis itself doubtful.
+constexpr double kLargestUsefulBound = 0.1;
+
+// gamma_n = n u / (1 - n u), for the n roundings that meet in one quantity.
+double Gamma(double roundings) {
+    return roundings * kUnitRoundoff / (1 - roundings * kUnitRoundoff);
+}
+
+}  // namespace
+
+std::optional<TreeForecast> TreeForecast::For(const NetworkModel& model,
+                                              const StandardPipeTable& table) {
+    const int order = model.M();
+    const int count = model.SegmentCount();
+    if (order < 1 || count != order) return std::nullopt;
+    const int source = model.sourceIndex;
+
+    TreeForecast forecast;
+    forecast.order_ = order;
+    forecast.parent_.assign(order + 1, -1);
+    forecast.edge_.assign(order + 1, -1);
+    forecast.node_.assign(count, 0);
+    std::vector<int> degree(order + 1, 0);
+    // The numbering gives every segment's nearer end the smaller index, the
+    // source (M + 1) aside; that is what makes the ends' roles and the fill of
+    // the elimination known.
+    for (int s = 0; s < count; ++s) {
+        const NetworkSegment& segment = model.segments[s];
+        const int far = segment.indexI == source ? segment.indexJ : segment.indexI;
+        const int near = segment.indexI == source ? 0 : segment.indexJ;
+        if (far < 1 || far > order || near >= far || forecast.edge_[far] != -1) return std::nullopt;
+        forecast.parent_[far] = near;
+        forecast.edge_[far] = s;
+        forecast.node_[s] = far;
+        ++degree[far];
+        if (near > 0) ++degree[near];
+        if (!(segment.calculationLength > 0) || !std::isfinite(segment.calculationLength))
+            return std::nullopt;
+    }
+    for (int k = 1; k <= order; ++k)
+        if (forecast.edge_[k] == -1) return std::nullopt;
+
+    forecast.coefficient_.assign(StandardPipeTable::kSizes + 1, 0);
+    for (int size = 1; size <= StandardPipeTable::kSizes; ++size) {
+        forecast.coefficient_[size] = table.Coefficient(size);
+        if (!(forecast.coefficient_[size] > 0) || !std::isfinite(forecast.coefficient_[size]))
+            return std::nullopt;
+        // Larger sizes must never add resistance, or the range bound fails.
+        if (size > 1 && forecast.coefficient_[size] > forecast.coefficient_[size - 1])
+            return std::nullopt;
+    }
+
+    forecast.demand_.assign(order + 1, 0);
+    forecast.flow_.assign(order + 1, 0);
+    for (int k = 1; k <= order; ++k) {
+        const double demand = model.nodes[k].demand;
+        if (!(demand >= 0) || !std::isfinite(demand)) return std::nullopt;
+        forecast.demand_[k] = demand;
+        forecast.flow_[k] = demand;
+    }
+    for (int k = order; k >= 1; --k) {
+        if (!(forecast.flow_[k] > 0)) return std::nullopt;
+        if (forecast.parent_[k] > 0) forecast.flow_[forecast.parent_[k]] += forecast.flow_[k];
+    }
+    forecast.flowRoundoff_ = Gamma(order + 1);
+    forecast.topFlow_.assign(order + 1, 0);
+    for (int k = 1; k <= order; ++k)
+        forecast.topFlow_[k] =
+            forecast.parent_[k] == 0 ? forecast.flow_[k] : forecast.topFlow_[forecast.parent_[k]];
+
+    // Row k of the profile spans the columns parent(k)..k; the elimination fills
+    // it in, and column j is met by every row whose span covers it.
+    forecast.band_.assign(order + 1, 0);
+    std::vector<int> coverage(order + 2, 0);
+    for (int k = 1; k <= order; ++k) {
+        const int near = forecast.parent_[k];
+        if (near == 0) continue;
+        forecast.band_[k] = k - near;
+        ++coverage[near];
+        --coverage[k];
+    }
+    std::vector<int> columnTerms(order + 1, 0);
+    for (int j = 1, running = 0; j <= order; ++j) columnTerms[j] = running += coverage[j];
+    forecast.factorGamma_.assign(order + 1, 0);
+    forecast.assemblyGamma_.assign(order + 1, 0);
+    for (int k = 1; k <= order; ++k) {
+        int columnMost = columnTerms[k];
+        for (int j = k - forecast.band_[k]; j < k; ++j) columnMost = std::max(columnMost, columnTerms[j]);
+        // Elimination and forward substitution: at most band + 1 terms per
+        // coefficient of row k; back substitution: the most terms of a column the
+        // row reaches; a few more for the products of the three perturbations.
+        forecast.factorGamma_[k] = Gamma(2.0 * (forecast.band_[k] + 1) + columnMost + 4);
+        forecast.assemblyGamma_[k] = Gamma(2.0 * degree[k] + 2);
+    }
+
+    forecast.length_.assign(count, 0);
+    for (int s = 0; s < count; ++s) forecast.length_[s] = model.segments[s].calculationLength;
+    return forecast;
+}
+
+double TreeForecast::SpecificLoss(int segment, int size) const {
+    // The flow factor as the solution forms it.
+    const double factor = length_[segment] * coefficient_[size];
+    const double flow = flow_[node_[segment]];
+    return factor * flow * flow / length_[segment];
+}
+
+int TreeForecast::ForeseenStep(int segment, int size, double zoneLimit) const {
+    return EnlargementStep(SpecificLoss(segment, size), zoneLimit);
+}
+
+bool TreeForecast::BoundSolution(bool linearised, const std::vector<int>& smallest,
+                                 const std::vector<int>& largest, std::vector<double>& relative) {
+    const int order = order_;
+    resistance_.assign(order + 1, 0);
+    conductance_.assign(order + 1, 0);
+    diagonal_.assign(order + 1, 0);
+    for (int k = 1; k <= order; ++k) {
+        const int s = edge_[k];
+        const double scale = linearised ? flow_[k] : 1.0;
+        resistance_[k] = length_[s] * coefficient_[smallest[s]] * scale;
+        const double leastResistance = length_[s] * coefficient_[largest[s]] * scale;
+        if (!(leastResistance > 1e-280) || !(resistance_[k] < 1e280)) return false;
+        conductance_[k] = 1 / leastResistance;
+        diagonal_[k] += conductance_[k];
+        if (parent_[k] > 0) diagonal_[parent_[k]] += conductance_[k];
+    }
+    prefix_.assign(order + 1, 0);
+    // Per level of diagonal size: running sums of the diagonals below the level
+    // and counts of those at or above it.
+    levelSmallSums_.assign(kLevels * (order + 1), 0);
+    levelLargeCounts_.assign(kLevels * (order + 1), 0);
+    drop_.assign(order + 1, 0);
+    pathResistance_.assign(order + 1, 0);
+    double largestDrop = 0;
+    for (int k = 1; k <= order; ++k) {
+        prefix_[k] = prefix_[k - 1] + diagonal_[k];
+        for (int level = 0; level < kLevels; ++level) {
+            const std::size_t at = level * (order + 1) + k;
+            const bool large = diagonal_[k] >= kLevelThresholds[level];
+            levelSmallSums_[at] = levelSmallSums_[at - 1] + (large ? 0 : diagonal_[k]);
+            levelLargeCounts_[at] = levelLargeCounts_[at - 1] + (large ? 1 : 0);
+        }
+        const int near = parent_[k];
+        drop_[k] = drop_[near] + resistance_[k] * flow_[k];
+        pathResistance_[k] = pathResistance_[near] + resistance_[k];
+        largestDrop = std::max(largestDrop, drop_[k]);
+    }
+    rowBound_.assign(order + 1, 0);
+    for (int k = 1; k <= order; ++k) {
+        const double a = diagonal_[k];
+        const double g = conductance_[k];
+        const double x = drop_[k];
+        const int band = band_[k];
+        // The pivot stays positive: it is at least 1/(path resistance) and the
+        // elimination moves it by at most gamma · 2a.
+        if (factorGamma_[k] * 2 * a * pathResistance_[k] >= 0.25) return false;
+        const double bandDiagonals = band > 0 ? prefix_[k - 1] - prefix_[k - band - 1] : 0;
+        // sum_i |u_ik|: each term is at most g (the transfer conductance through
+        // the segment into k) and sum_i u_ik^2/d_i = a_kk - d_k <= g (d_k is at
+        // least the conductance of the segments beyond k); so rows with large
+        // diagonals count g each and the others enter through Cauchy-Schwarz.
+        double pivotCoupling = std::min(std::sqrt(g * bandDiagonals), band * g);
+        if (band > 0) {
+            for (int level = 0; level < kLevels; ++level) {
+                const std::size_t at = level * (order + 1);
+                const double smallSum = levelSmallSums_[at + k - 1] - levelSmallSums_[at + k - band - 1];
+                const double largeCount = levelLargeCounts_[at + k - 1] - levelLargeCounts_[at + k - band - 1];
+                pivotCoupling = std::min(pivotCoupling, largeCount * g + std::sqrt(g * smallSum));
+            }
+        }
+        const double transfer = band * std::min(topFlow_[k], g * largestDrop);
+        rowBound_[k] = factorGamma_[k] * (2 * a * x + 2 * x * pivotCoupling + 2 * transfer + demand_[k]) +
+                       assemblyGamma_[k] * (2 * a * x + flow_[k]);
+    }
+    for (int k = order; k >= 1; --k)
+        if (parent_[k] > 0) rowBound_[parent_[k]] += rowBound_[k];
+    relative.assign(node_.size(), 0);
+    for (std::size_t s = 0; s < node_.size(); ++s) {
+        const int k = node_[s];
+        relative[s] = kSafety * rowBound_[k] / flow_[k];
+        if (!(relative[s] < kLargestUsefulBound)) return false;
+    }
+    return true;
+}
+
+bool TreeForecast::BoundErrors(const std::vector<int>& smallest, const std::vector<int>& largest) {
+    std::vector<double> first, second;
+    if (!BoundSolution(false, smallest, largest, first) ||
+        !BoundSolution(true, smallest, largest, second))
+        return false;
+    const std::size_t count = node_.size();
+    lossBound_.assign(count, 0);
+    flowBound_.assign(count, 0);
+    bool unsettledAfterFirst = false;
+    for (std::size_t s = 0; s < count; ++s) {
+        const double flow = flow_[node_[s]];
+        // G of the first solution: its pressure difference over S, two roundings.
+        const double firstFlow = first[s] + flowRoundoff_ + 4 * kUnitRoundoff;
+        // G of the second: the exact solution for the resistances |G1|·S is G itself.
+        const double secondFlow = second[s] + flowRoundoff_ + 4 * kUnitRoundoff;
+        flowBound_[s] = secondFlow;
+        // DP = (S|G1|(1+u)·G ± E2)/Lj against the forecast S·G·G/Lj.
+        lossBound_[s] = firstFlow + secondFlow + 2 * flowRoundoff_ + 8 * kUnitRoundoff;
+        if (!(lossBound_[s] < kLargestUsefulBound)) return false;
+        if (flow * (1 - firstFlow) >= 1) unsettledAfterFirst = true;
+        // The second solution must settle: |G2 - G1| < 1 t/h everywhere.
+        if (!(flow * (firstFlow + secondFlow) < 1)) return false;
+    }
+    return unsettledAfterFirst;
+}
+
+std::optional<int> TreeForecast::CertainStep(int segment, int size, double zoneLimit) const {
+    const double loss = SpecificLoss(segment, size);
+    const double low = loss * (1 - lossBound_[segment]);
+    const double high = loss * (1 + lossBound_[segment]);
+    int step = 0;
+    for (const auto& [limit, sizes] :
+         {std::pair{kFirstLimit, 3}, std::pair{kSecondLimit, 2}, std::pair{zoneLimit, 1}}) {
+        if (low > limit) {
+            step = sizes;
+            break;
+        }
+        if (!(high <= limit)) return std::nullopt;
+    }
+    return step;
+}
+
+std::optional<bool> TreeForecast::CertainSmallFlow(int segment) const {
+    const double flow = flow_[node_[segment]];
+    if (flow * (1 + flowBound_[segment]) < kSmallFlow) return true;
+    if (flow * (1 - flowBound_[segment]) >= kSmallFlow) return false;
+    return std::nullopt;
+}
+
+}  // namespace heatnet

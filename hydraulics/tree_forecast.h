@@ -1,0 +1,86 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "hydraulics/network_model.h"
+#include "hydraulics/standard_pipe_table.h"
+
+namespace heatnet {
+
+// On a tree fed by the main source alone, a segment carries the demand of the
+// nodes beyond it whatever the sizes, so its specific friction loss in a sizing
+// pass is S·G²/Lj before any equation is solved. The profile elimination finds
+// the same value up to its rounding errors. TreeForecast bounds those errors for
+// a range of sizes at once, so that the sizing loop may take a pass without
+// solving it when every decision of the pass lies clear of its limit by more
+// than the bound.
+//
+// The bound. The elimination and the two substitutions compute the exact
+// solution of (A + E)x = b with |E| <= gamma_k (|U|'|L|')|x| in row k, gamma_k
+// growing with the number of terms that meet in row k (the backward error of
+// LU without pivoting and of triangular substitution). For the grounded tree
+// Laplacian A, A^-1(e_J - e_I) is the segment's resistance on the nodes beyond
+// it and zero elsewhere, so the pressure difference of a segment is off by at
+// most R times the sum of the row bounds over the nodes beyond it. The factors
+// of an M-matrix with non-negative demands have known signs, which turns
+// (|U|'|L|'|x|)_k into 2d_k(x_k - y_k) + 2 sum_i |u_ik| x_i + b_k; the sum is
+// bounded without factorising, by the Cauchy-Schwarz inequality on the pivots,
+// by the conductance of the segment into k, and by the transfer conductance
+// between two nodes, which is at most the inverse of the resistance of the tree
+// path between them. Every term grows with the conductances and the
+// resistances, so resistances taken at the smallest and conductances at the
+// largest sizes of a range bound every pass in it. The analysis is to first
+// order in the unit roundoff; the bound is doubled for what it leaves out.
+class TreeForecast {
+public:
+    // Empty unless the network is a tree, numbered from the source outward, with
+    // no negative demand and a positive flow in every segment.
+    static std::optional<TreeForecast> For(const NetworkModel& model,
+                                           const StandardPipeTable& table);
+
+    // |specific friction loss| (Pa/m) of a segment at a size, in exact arithmetic.
+    double SpecificLoss(int segment, int size) const;
+    // The step the sizing walk takes on that value (as EnlargementStep).
+    int ForeseenStep(int segment, int size, double zoneLimit) const;
+
+    // Bounds the rounding errors of every pass whose size indices lie, segment by
+    // segment, between `smallest` and `largest`. False when such passes cannot be
+    // vouched for: a pivot or a flow too close to zero, or the two-solution
+    // course of the flow iteration not certain.
+    bool BoundErrors(const std::vector<int>& smallest, const std::vector<int>& largest);
+
+    // After BoundErrors: what the solved pass would decide, or empty when the
+    // bound leaves it open.
+    std::optional<int> CertainStep(int segment, int size, double zoneLimit) const;
+    std::optional<bool> CertainSmallFlow(int segment) const;
+
+private:
+    // Relative error bounds of the pressure differences of one solution.
+    bool BoundSolution(bool linearised, const std::vector<int>& smallest,
+                       const std::vector<int>& largest, std::vector<double>& relative);
+
+    int order_ = 0;                     // M
+    std::vector<int> parent_;           // by node index 1..M; 0 for the source
+    std::vector<int> edge_;             // segment leading to the node
+    std::vector<int> node_;             // by segment: the node beyond it
+    std::vector<int> band_;             // profile band of the node's row
+    std::vector<double> flow_;          // t/h through the segment leading to the node
+    std::vector<double> topFlow_;       // flow of the source segment above the node
+    std::vector<double> demand_;
+    std::vector<double> factorGamma_;   // per row: elimination and substitutions
+    std::vector<double> assemblyGamma_; // per row: forming the coefficients
+    std::vector<double> length_;        // by segment: Lj
+    std::vector<double> coefficient_;   // A by size index
+    double flowRoundoff_ = 0;           // relative error of the summed flows
+
+    std::vector<double> lossBound_;     // by segment: relative bound of |DP|
+    std::vector<double> flowBound_;     // by segment: relative bound of the final |G|
+
+    // Work arrays of BoundSolution.
+    std::vector<double> resistance_, conductance_, diagonal_, prefix_, drop_, pathResistance_,
+        rowBound_, levelSmallSums_;
+    std::vector<int> levelLargeCounts_;
+};
+
+}  // namespace heatnet
