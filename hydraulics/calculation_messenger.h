@@ -20,6 +20,7 @@ public:
     // A message after which the calculation cannot go on; the caller stops.
     void Refuse(const std::string& text) { person_.ShowMessage(text, kApplicationTitle); }
     void Trace(const std::string& line) { person_.Trace(line); }
+    void KeepAlive() { person_.KeepAlive(); }
 
     UserInteraction& Person() { return person_; }
 

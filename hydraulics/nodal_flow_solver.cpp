@@ -107,6 +107,7 @@ bool NodalFlowSolver::Eliminate() {
 }
 
 bool NodalFlowSolver::SolveOnce() {
+    messages_.KeepAlive();
     if (!Assemble() || !Eliminate()) return false;
     const int order = model_.M();
     for (int r = 1; r <= order; ++r) model_.nodes[r].drop = rhs_[r];

@@ -22,6 +22,9 @@ public:
     virtual void OpenInEditor(const std::string& path) = 0;
     // A diagnostic line drawn on the main window.
     virtual void Trace(const std::string& line) = 0;
+    // Called after every nodal solution, so that a window can keep painting
+    // itself through a long calculation; the calculation goes on when it returns.
+    virtual void KeepAlive() {}
 };
 
 }  // namespace heatnet
