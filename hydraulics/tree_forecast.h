@@ -54,6 +54,10 @@ public:
     // bound leaves it open.
     std::optional<int> CertainStep(int segment, int size, double zoneLimit) const;
     std::optional<bool> CertainSmallFlow(int segment) const;
+    // After BoundErrors: relative bounds of the solved |DP| and |G| against the forecast.
+    double LossBound(int segment) const { return lossBound_[segment]; }
+    double FlowBound(int segment) const { return flowBound_[segment]; }
+    double Flow(int segment) const { return flow_[node_[segment]]; }
 
 private:
     // Relative error bounds of the pressure differences of one solution.
