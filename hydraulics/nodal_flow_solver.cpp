@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "data/number_text.h"
+#include "hydraulics/profile_elimination.h"
 
 namespace heatnet {
 
@@ -41,67 +42,14 @@ bool NodalFlowSolver::Assemble() {
     return true;
 }
 
-namespace {
-
-// row[t] -= multipliers[t] * a for a run of a row. Element by element, without
-// fused multiply-add, so every instruction set gives the same bits; the wider
-// ones only do more elements at a time.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
-__attribute__((target_clones("avx512f", "avx2", "default")))
-#endif
-void SubtractScaled(double* __restrict row, const double* __restrict multipliers, int count,
-                    double a) {
-    for (int t = 0; t < count; ++t) row[t] -= multipliers[t] * a;
-}
-
-}  // namespace
-
-// Profile Gaussian elimination in the order of operations the results depend on:
-// b(r) is divided by the pivot before the rows below are reduced. Rows whose
-// band does not reach a column are left out of its step: there the written
-// procedure only subtracts products with a zero multiplier, which changes
-// nothing (the one exception, the sign of a zero result in the back
-// substitution, is settled by redoing that row in full).
 bool NodalFlowSolver::Eliminate() {
     const int order = model_.M();
     rhs_.assign(order + 1, 0.0);
     for (int r = 1; r <= order; ++r) rhs_[r] = model_.nodes[r].demand;
-    multiplier_.assign(order + 1, 0.0);
-
-    for (int r = 1; r <= order; ++r) {
-        const double pivot = matrix_.At(r, r);
-        if (pivot == 0) {
-            const Number position = static_cast<double>(matrix_.DiagonalPosition(r));
-            messages_.Refuse("某管段流量为0" + NumberToBoxText(position) + " " +
-                             NumberToBoxText(position));
-            return false;
-        }
-        rhs_[r] = rhs_[r] / pivot;
-        const std::vector<int>& rows = matrix_.RowsReaching(r);
-        for (const int s : rows) {
-            const double a = matrix_.At(s, r);
-            multiplier_[s] = a;
-            if (a == 0) continue;
-            multiplier_[s] = a / pivot;
-            SubtractScaled(&matrix_.At(s, r + 1), &multiplier_[r + 1], s - r, a);
-            rhs_[s] -= a * rhs_[r];
-            matrix_.At(s, r) = multiplier_[s];
-        }
-        matrix_.At(r, r) = 1;
-        // Rows outside the band of the next columns must read a zero multiplier.
-        for (const int s : rows) multiplier_[s] = 0;
-    }
-    for (int r = order - 1; r >= 1; --r) {
-        double value = rhs_[r];
-        for (const int s : matrix_.RowsReaching(r)) value -= matrix_.At(s, r) * rhs_[s];
-        if (value == 0) {
-            value = rhs_[r];
-            for (int s = r + 1; s <= order; ++s) {
-                const double m = matrix_.InBand(s, r) ? matrix_.At(s, r) : 0.0;
-                value -= m * rhs_[s];
-            }
-        }
-        rhs_[r] = value;
+    if (const int row = EliminateProfile(matrix_, rhs_, multiplier_); row != 0) {
+        const Number position = static_cast<double>(matrix_.DiagonalPosition(row));
+        messages_.Refuse("某管段流量为0" + NumberToBoxText(position) + " " + NumberToBoxText(position));
+        return false;
     }
     return true;
 }

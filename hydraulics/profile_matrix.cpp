@@ -6,10 +6,17 @@ namespace heatnet {
 
 void ProfileMatrix::Layout(const NetworkModel& model) {
     const int order = model.M();
-    band_.assign(order + 2, 0);
+    std::vector<int> bands(order + 1, 0);
     for (const NetworkSegment& segment : model.segments)
         if (segment.indexI <= order)
-            band_[segment.indexI] = std::max(band_[segment.indexI], segment.indexI - segment.indexJ);
+            bands[segment.indexI] = std::max(bands[segment.indexI], segment.indexI - segment.indexJ);
+    Layout(bands);
+}
+
+void ProfileMatrix::Layout(const std::vector<int>& bands) {
+    const int order = static_cast<int>(bands.size()) - 1;
+    band_ = bands;
+    band_.push_back(0);
     position_.assign(order + 1, 0);
     for (int row = 1; row <= order; ++row) position_[row] = position_[row - 1] + band_[row] + 1;
     rowsReaching_.assign(order + 1, {});

@@ -14,6 +14,8 @@ public:
 
     // Computes band and pos from the numbering of the segments.
     void Layout(const NetworkModel& model);
+    // The same from the band of every row: bands[row] for rows 1..M, bands[0] unused.
+    void Layout(const std::vector<int>& bands);
 
     long Size() const { return position_.empty() ? 0 : position_.back(); }
     int Order() const { return static_cast<int>(position_.size()) - 1; }
