@@ -126,17 +126,21 @@ int TreeForecast::ForeseenStep(int segment, int size, double zoneLimit) const {
     return EnlargementStep(SpecificLoss(segment, size), zoneLimit);
 }
 
-bool TreeForecast::BoundSolution(bool linearised, const std::vector<int>& smallest,
-                                 const std::vector<int>& largest, std::vector<double>& relative) {
+bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& deviation,
+                                 const std::vector<int>& smallest, const std::vector<int>& largest,
+                                 std::vector<double>& relative) {
     const int order = order_;
     resistance_.assign(order + 1, 0);
     conductance_.assign(order + 1, 0);
     diagonal_.assign(order + 1, 0);
     for (int k = 1; k <= order; ++k) {
         const int s = edge_[k];
+        // The second solution's resistances are S·|G1| with G1 as solved, which
+        // may deviate from G by the first solution's error.
         const double scale = linearised ? flow_[k] : 1.0;
-        resistance_[k] = length_[s] * coefficient_[smallest[s]] * scale;
-        const double leastResistance = length_[s] * coefficient_[largest[s]] * scale;
+        const double spread = linearised ? deviation[s] : 0.0;
+        resistance_[k] = length_[s] * coefficient_[smallest[s]] * scale * (1 + spread);
+        const double leastResistance = length_[s] * coefficient_[largest[s]] * scale * (1 - spread);
         if (!(leastResistance > 1e-280) || !(resistance_[k] < 1e280)) return false;
         conductance_[k] = 1 / leastResistance;
         diagonal_[k] += conductance_[k];
@@ -202,18 +206,22 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<int>& smalle
 }
 
 bool TreeForecast::BoundErrors(const std::vector<int>& smallest, const std::vector<int>& largest) {
-    std::vector<double> first, second;
-    if (!BoundSolution(false, smallest, largest, first) ||
-        !BoundSolution(true, smallest, largest, second))
-        return false;
     const std::size_t count = node_.size();
+    std::vector<double> first, second, firstFlows(count);
+    if (!BoundSolution(false, firstFlows, smallest, largest, first)) return false;
+    // G of the first solution: its pressure difference over S, two roundings;
+    // the resistance S·|G1| of the second one more.
+    for (std::size_t s = 0; s < count; ++s)
+        firstFlows[s] = first[s] + flowRoundoff_ + 4 * kUnitRoundoff;
+    std::vector<double> deviations(count);
+    for (std::size_t s = 0; s < count; ++s) deviations[s] = firstFlows[s] + kUnitRoundoff;
+    if (!BoundSolution(true, deviations, smallest, largest, second)) return false;
     lossBound_.assign(count, 0);
     flowBound_.assign(count, 0);
     bool unsettledAfterFirst = false;
     for (std::size_t s = 0; s < count; ++s) {
         const double flow = flow_[node_[s]];
-        // G of the first solution: its pressure difference over S, two roundings.
-        const double firstFlow = first[s] + flowRoundoff_ + 4 * kUnitRoundoff;
+        const double firstFlow = firstFlows[s];
         // G of the second: the exact solution for the resistances |G1|·S is G itself.
         const double secondFlow = second[s] + flowRoundoff_ + 4 * kUnitRoundoff;
         flowBound_[s] = secondFlow;

@@ -61,8 +61,11 @@ public:
 
 private:
     // Relative error bounds of the pressure differences of one solution.
-    bool BoundSolution(bool linearised, const std::vector<int>& smallest,
-                       const std::vector<int>& largest, std::vector<double>& relative);
+    // `deviation`: relative deviation of each segment's linearised resistance
+    // from S·G (the second solution only).
+    bool BoundSolution(bool linearised, const std::vector<double>& deviation,
+                       const std::vector<int>& smallest, const std::vector<int>& largest,
+                       std::vector<double>& relative);
 
     int order_ = 0;                     // M
     std::vector<int> parent_;           // by node index 1..M; 0 for the source
