@@ -1,5 +1,6 @@
 #include "app/command_dispatch.h"
 
+#include "app/calculation_in_progress.h"
 #include "data/base_data_file.h"
 #include "data/file_io.h"
 #include "hydraulics/program_directory.h"
@@ -27,7 +28,10 @@ void EditByHand(const std::string& path, UserInteraction& person) {
 void DispatchConfirmedFile(const CommandFlow& flow, UserInteraction& person,
                            EntryWindows& entryWindows) {
     const std::string& path = flow.SelectedDataFile;
-    if (flow.CommandMode == "T") RunHydraulicCalculation(path, person, ProgramDirectory());
+    if (flow.CommandMode == "T") {
+        const CalculationInProgress calculating;
+        RunHydraulicCalculation(path, person, ProgramDirectory());
+    }
     if (flow.CommandMode == "N") entryWindows.StartFillIn(path);
     if (flow.CommandMode == "CK") EditByHand(path, person);
 }

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include <QElapsedTimer>
+
 #include "app/main_window.h"
 #include "data/windows/window_dialogs.h"
 #include "hydraulics/user_interaction.h"
@@ -22,11 +24,17 @@ public:
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     void OpenInEditor(const std::string& path) override;
     void Trace(const std::string& line) override;
+    // Lets the windows repaint and their timers run, at most every
+    // kKeepAliveInterval; clicks and keys wait, so nothing new starts meanwhile.
+    void KeepAlive() override;
+
+    static constexpr qint64 kKeepAliveInterval = 50;  // ms
 
 private:
     WindowDialogs& dialogs_;
     Form1& mainWindow_;
     EditorStarter startEditor_;
+    QElapsedTimer sinceEvents_;
 };
 
 }  // namespace heatnet
