@@ -13,7 +13,7 @@ HEATNET_FUZZ_BUILD="$HEATNET_ROOT/build-fuzz"
 # and xdg-open (xdg-utils) to show files in the desktop's text editor.
 HEATNET_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n
   libxlsxwriter-dev zlib1g-dev libgtest-dev xvfb xauth fonts-wqy-microhei imagemagick
-  python3-openpyxl python3-ezdxf xdg-utils clang libclang-rt-14-dev)
+  python3-openpyxl python3-ezdxf xdg-utils clang libclang-rt-14-dev libbenchmark-dev)
 
 install_packages() {
   local missing=()
