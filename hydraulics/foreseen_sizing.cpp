@@ -23,8 +23,9 @@ struct Run {
 // Runs are vouched for many at a time: one error bound covers every pass whose
 // sizes lie between the sizes before and after the runs. A group that cannot be
 // vouched for is halved, a single run taken pass by pass, and a pass that still
-// cannot be vouched for is solved.
-constexpr int kRunsPerGroup = 32;
+// cannot be vouched for is solved. The group grows while groups are vouched for
+// and shrinks when one is not, so that few bounds are spent on groups too wide.
+constexpr int kMostRunsPerGroup = 64;
 
 enum class Progress { kTaken, kSolved, kStopped, kFinished };
 
@@ -38,7 +39,7 @@ public:
     bool Size() {
         int position = 0;
         for (;;) {
-            const std::vector<Run> runs = PlanRuns(position);
+            const std::vector<Run> runs = PlanRuns(position, runsPerGroup_);
             if (runs.empty()) {
                 // The pass the forecast expects to enlarge nothing, solved for the results.
                 const PassOutcome outcome = Solve();
@@ -59,10 +60,10 @@ private:
     double Zone(int s) const { return ZoneLimit(model_.segments[s], model_.branchStartNode); }
 
     // The next runs of the forecast walk from `position` on, at most a group's worth.
-    std::vector<Run> PlanRuns(int position) const {
+    std::vector<Run> PlanRuns(int position, int most) const {
         std::vector<Run> runs;
         const int count = model_.SegmentCount();
-        for (int s = position; s < count && static_cast<int>(runs.size()) < kRunsPerGroup; ++s) {
+        for (int s = position; s < count && static_cast<int>(runs.size()) < most; ++s) {
             const NetworkSegment& segment = model_.segments[s];
             if (!segment.autoSized) continue;
             int size = segment.sizeIndex;
@@ -82,10 +83,13 @@ private:
     // Takes runs [first, last) of the plan: vouched for together, by halves, or
     // pass by pass.
     Progress TakeRuns(const std::vector<Run>& runs, int first, int last) {
+        const bool wholePlan = first == 0 && last == static_cast<int>(runs.size());
         if (Vouch(runs, first, last, 0, runs[last - 1].Passes() - 1)) {
             for (int r = first; r < last; ++r) TakePasses(runs[r], 0, runs[r].Passes() - 1);
+            if (wholePlan) runsPerGroup_ = std::min(2 * runsPerGroup_, kMostRunsPerGroup);
             return Progress::kTaken;
         }
+        if (wholePlan) runsPerGroup_ = std::max(1, runsPerGroup_ / 2);
         if (last - first > 1) {
             const int middle = first + (last - first) / 2;
             const Progress progress = TakeRuns(runs, first, middle);
@@ -171,6 +175,7 @@ private:
     NodalFlowSolver solver_;
     std::vector<int> smallest_, largest_;
     int walkedTo_ = 0;  // segments whose walk messages have been given
+    int runsPerGroup_ = 1;
 };
 
 }  // namespace

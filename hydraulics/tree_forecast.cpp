@@ -187,6 +187,7 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
                 const std::size_t at = level * (order + 1);
                 const double smallSum = levelSmallSums_[at + k - 1] - levelSmallSums_[at + k - band - 1];
                 const double largeCount = levelLargeCounts_[at + k - 1] - levelLargeCounts_[at + k - band - 1];
+                if (largeCount * g >= pivotCoupling) continue;
                 pivotCoupling = std::min(pivotCoupling, largeCount * g + std::sqrt(g * smallSum));
             }
         }
