@@ -6,9 +6,9 @@
 
 namespace heatnet {
 
-// The person at the screen as the benchmarks need one: says No to the workbook
-// question and lets every message pass unseen, so that nothing but the
-// calculation itself is timed.
+// The person at the screen as the benchmarks and the sizing tests need one: says
+// No to the workbook question and lets every message pass unseen, so that nothing
+// but the calculation itself is timed or looked at.
 class QuietInteraction final : public UserInteraction {
 public:
     void ShowMessage(const std::string&, const std::string&) override {}

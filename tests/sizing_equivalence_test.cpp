@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "bench/network_generator.h"
+#include "bench/quiet_interaction.h"
 #include "data/base_data_file.h"
 #include "hydraulics/network_calculation.h"
 #include "hydraulics/nodal_flow_solver.h"
@@ -150,14 +151,6 @@ TEST(SizingEquivalence, LargestTreeAgrees) {
     EXPECT_GT(counts.foreseen, counts.stepByStep * 9 / 10);
 }
 #endif
-
-class QuietInteraction : public UserInteraction {
-public:
-    void ShowMessage(const std::string&, const std::string&) override {}
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
-    void OpenInEditor(const std::string&) override {}
-    void Trace(const std::string&) override {}
-};
 
 // The error bound itself, not just the decisions it leads to: on every solved
 // pass of the step-by-step loop, every segment's |DP| and |G| must lie within
