@@ -30,8 +30,11 @@ namespace heatnet {
 // between two nodes, which is at most the inverse of the resistance of the tree
 // path between them. Every term grows with the conductances and the
 // resistances, so resistances taken at the smallest and conductances at the
-// largest sizes of a range bound every pass in it. The analysis is to first
-// order in the unit roundoff; the bound is doubled for what it leaves out.
+// largest sizes of a range bound every pass in it. Rows whose drop is small
+// enter the coupling with that drop rather than with x_k (the common ancestor's
+// drop is at most the smaller of the two). The analysis is to first order; the
+// bound is taken half as large again for what it leaves out, and passes whose
+// bound exceeds 5 % are solved.
 class TreeForecast {
 public:
     // Empty unless the network is a tree, numbered from the source outward, with
@@ -86,8 +89,8 @@ private:
 
     // Work arrays of BoundSolution.
     std::vector<double> resistance_, conductance_, diagonal_, prefix_, drop_, pathResistance_,
-        rowBound_, levelSmallSums_;
-    std::vector<int> levelLargeCounts_;
+        rowBound_, levelSmallSums_, dropLargeSums_;
+    std::vector<int> levelLargeCounts_, dropLargeCounts_;
 };
 
 }  // namespace heatnet

@@ -198,6 +198,9 @@ TEST(TreeForecastBound, CoversTheSolvedLossesOfEveryPass) {
     ExpectBoundCoversEveryPass({.segments = 150, .seed = 13, .illConditioned = true});
     ExpectBoundCoversEveryPass({.segments = 300, .seed = 14, .branchStartNode = 0,
                                 .supplyTemperature = 95, .returnTemperature = 70});
+#if !defined(__SANITIZE_ADDRESS__)
+    ExpectBoundCoversEveryPass({.segments = 700, .seed = 15, .branchStartNode = 200});
+#endif
 }
 
 TEST(TreeForecastBound, TakesNoNetworkItCannotVouchFor) {
