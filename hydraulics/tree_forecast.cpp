@@ -10,6 +10,7 @@ namespace heatnet {
 namespace {
 
 constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon() / 2;
+constexpr double kNoBranch = std::numeric_limits<double>::infinity();
 // Covers what the first-order analysis leaves out. The factors the bound reasons
 // about are those of the matrix as rounded, and the pressures those as solved;
 // with every relative bound below kLargestUsefulBound both lie within 5 % of the
@@ -185,6 +186,19 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
             dropLargeCounts_[at] = dropLargeCounts_[at - 1] + (large ? 1 : 0);
         }
     }
+    // The two least resistances among each node's outgoing segments.
+    leastBranch_.assign(order + 1, kNoBranch);
+    secondBranch_.assign(order + 1, kNoBranch);
+    for (int k = 1; k <= order; ++k) {
+        const int near = parent_[k];
+        const double least = 1 / conductance_[k];
+        if (least < leastBranch_[near]) {
+            secondBranch_[near] = leastBranch_[near];
+            leastBranch_[near] = least;
+        } else if (least < secondBranch_[near]) {
+            secondBranch_[near] = least;
+        }
+    }
     rowBound_.assign(order + 1, 0);
     for (int k = 1; k <= order; ++k) {
         const double a = diagonal_[k];
@@ -195,23 +209,36 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
         // elimination moves it by at most gamma · 2a.
         if (factorGamma_[k] * 2 * a * pathResistance_[k] >= 0.25) return false;
         const double bandDiagonals = band > 0 ? prefix_[k - 1] - prefix_[k - band - 1] : 0;
-        // sum_i |u_ik|: each term is at most g (the transfer conductance through
-        // the segment into k) and sum_i u_ik^2/d_i = a_kk - d_k <= g (d_k is at
-        // least the conductance of the segments beyond k); so rows with large
-        // diagonals count g each and the others enter through Cauchy-Schwarz.
-        double pivotCoupling = std::min(std::sqrt(g * bandDiagonals), band * g);
+        // sum_i |u_ik| over the band. The parent's term is at most g (the
+        // transfer conductance through the segment into k); any other term at
+        // most the inverse of the tree path's resistance between i and k, which
+        // leaves the parent by another of its segments or by the one above it.
+        // And sum_i u_ik^2/d_i = a_kk - d_k <= g (d_k is at least the conductance
+        // of the segments beyond k), so rows with small diagonals enter through
+        // Cauchy-Schwarz and the others count their cap each.
+        const int near = parent_[k];
+        double cap = 0, besideParent = 0, aboveParent = 0;
         if (band > 0) {
-            for (int level = 0; level < kLevels; ++level) {
-                const std::size_t at = level * (order + 1);
-                const double smallSum = levelSmallSums_[at + k - 1] - levelSmallSums_[at + k - band - 1];
-                const double largeCount = levelLargeCounts_[at + k - 1] - levelLargeCounts_[at + k - band - 1];
-                if (largeCount * g >= pivotCoupling) continue;
-                pivotCoupling = std::min(pivotCoupling, largeCount * g + std::sqrt(g * smallSum));
-            }
+            const double own = 1 / g;
+            const double otherBranch =
+                own == leastBranch_[near] ? secondBranch_[near] : leastBranch_[near];
+            besideParent = std::min(g, 1 / (own + otherBranch));
+            aboveParent = std::min(g, conductance_[near] / (1 + own * conductance_[near]));
+            cap = std::max(besideParent, aboveParent);
         }
-        // sum_i |u_ik| x_lca(i,k), the common ancestor's drop being at most the
-        // smaller of x_i and x_k: rows of the band with a small drop count with
-        // that drop, the others with x_k.
+        double pivotCoupling = std::min(std::sqrt(g * bandDiagonals), g + (band - 1) * cap);
+        for (int level = 0; level < kLevels && band > 0; ++level) {
+            const std::size_t at = level * (order + 1);
+            const double smallSum = levelSmallSums_[at + k - 1] - levelSmallSums_[at + k - band - 1];
+            const double largeCount = levelLargeCounts_[at + k - 1] - levelLargeCounts_[at + k - band - 1];
+            const double counted = g + largeCount * cap;
+            if (counted >= pivotCoupling) continue;
+            pivotCoupling = std::min(pivotCoupling, counted + std::sqrt(g * smallSum));
+        }
+        // sum_i |u_ik| x_lca(i,k): the common ancestor's drop is at most the
+        // smaller of x_i and x_k, so rows of the band with a small drop count with
+        // that drop, the others with x_k; or, by ancestors, the parent's drop with
+        // the caps beside it and the grandparent's with the cap above it.
         double coupledDrop = x * pivotCoupling;
         for (int level = 0; level < kDropLevels && band > 0; ++level) {
             const double threshold = kDropThresholds[level];
@@ -220,9 +247,13 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
             const double largeSum = dropLargeSums_[at + k - 1] - dropLargeSums_[at + k - band - 1];
             const double largeCount = dropLargeCounts_[at + k - 1] - dropLargeCounts_[at + k - band - 1];
             const double largeCoupling =
-                std::min({pivotCoupling, largeCount * g, std::sqrt(g * largeSum)});
+                std::min({pivotCoupling, g + largeCount * cap, std::sqrt(g * largeSum)});
             coupledDrop = std::min(coupledDrop, threshold * pivotCoupling + x * largeCoupling);
         }
+        if (band > 0)
+            coupledDrop = std::min(coupledDrop, g * drop_[near] +
+                                                    (band - 1) * std::max(drop_[near] * besideParent,
+                                                                          drop_[parent_[near]] * aboveParent));
         const double transfer = band * std::min(topFlow_[k], g * largestDrop);
         rowBound_[k] = factorGamma_[k] * (2 * a * x + 2 * coupledDrop + 2 * transfer + demand_[k]) +
                        assemblyGamma_[k] * (2 * a * x + flow_[k]);
