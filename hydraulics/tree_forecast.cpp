@@ -89,6 +89,15 @@ std::optional<TreeForecast> TreeForecast::For(const NetworkModel& model,
         if (forecast.parent_[k] > 0) forecast.flow_[forecast.parent_[k]] += forecast.flow_[k];
     }
     forecast.flowRoundoff_ = Gamma(order + 1);
+    forecast.childStart_.assign(order + 2, 0);
+    for (int k = 1; k <= order; ++k) ++forecast.childStart_[forecast.parent_[k] + 1];
+    for (int k = 1; k <= order + 1; ++k) forecast.childStart_[k] += forecast.childStart_[k - 1];
+    forecast.children_.assign(order, 0);
+    std::vector<int> filled(forecast.childStart_.begin(), forecast.childStart_.end() - 1);
+    for (int k = 1; k <= order; ++k) forecast.children_[filled[forecast.parent_[k]]++] = k;
+    forecast.subtreeSize_.assign(order + 1, 1);
+    for (int k = order; k >= 1; --k)
+        if (forecast.parent_[k] > 0) forecast.subtreeSize_[forecast.parent_[k]] += forecast.subtreeSize_[k];
     forecast.topFlow_.assign(order + 1, 0);
     for (int k = 1; k <= order; ++k)
         forecast.topFlow_[k] =
@@ -250,10 +259,21 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
                 std::min({pivotCoupling, g + largeCount * cap, std::sqrt(g * largeSum)});
             coupledDrop = std::min(coupledDrop, threshold * pivotCoupling + x * largeCoupling);
         }
-        if (band > 0)
-            coupledDrop = std::min(coupledDrop, g * drop_[near] +
-                                                    (band - 1) * std::max(drop_[near] * besideParent,
-                                                                          drop_[parent_[near]] * aboveParent));
+        if (band > 0) {
+            // Beside the parent, child by child: at most the child's subtree lies
+            // in the band, each node behind that child's segment.
+            double beside = 0;
+            for (int c = childStart_[near]; c < childStart_[near + 1]; ++c) {
+                const int child = children_[c];
+                if (child == k) continue;
+                beside += std::min(subtreeSize_[child], band) *
+                          std::min(g, 1 / (1 / g + 1 / conductance_[child]));
+            }
+            coupledDrop = std::min(
+                coupledDrop, g * drop_[near] +
+                                 std::min((band - 1) * besideParent, beside) * drop_[near] +
+                                 (band - 1) * aboveParent * drop_[parent_[near]]);
+        }
         const double transfer = band * std::min(topFlow_[k], g * largestDrop);
         rowBound_[k] = factorGamma_[k] * (2 * a * x + 2 * coupledDrop + 2 * transfer + demand_[k]) +
                        assemblyGamma_[k] * (2 * a * x + flow_[k]);

@@ -75,6 +75,8 @@ private:
     std::vector<int> edge_;             // segment leading to the node
     std::vector<int> node_;             // by segment: the node beyond it
     std::vector<int> band_;             // profile band of the node's row
+    std::vector<int> childStart_, children_;  // children_[childStart_[k]..childStart_[k+1])
+    std::vector<int> subtreeSize_;      // nodes beyond and including the node
     std::vector<double> flow_;          // t/h through the segment leading to the node
     std::vector<double> topFlow_;       // flow of the source segment above the node
     std::vector<double> demand_;
