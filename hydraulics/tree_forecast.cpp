@@ -208,6 +208,15 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
             secondBranch_[near] = least;
         }
     }
+    // reach_[c]: the sum over the nodes beyond c's segment of the inverse of their
+    // path resistance from c's parent, bounded from the children's sums.
+    reach_.assign(order + 1, 0);
+    for (int k = order; k >= 1; --k) {
+        reach_[k] += conductance_[k];
+        const int near = parent_[k];
+        if (near > 0)
+            reach_[near] += std::min(subtreeSize_[k] * conductance_[near], reach_[k]);
+    }
     rowBound_.assign(order + 1, 0);
     for (int k = 1; k <= order; ++k) {
         const double a = diagonal_[k];
@@ -266,8 +275,9 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
             for (int c = childStart_[near]; c < childStart_[near + 1]; ++c) {
                 const int child = children_[c];
                 if (child == k) continue;
-                beside += std::min(subtreeSize_[child], band) *
-                          std::min(g, 1 / (1 / g + 1 / conductance_[child]));
+                beside += std::min(std::min(subtreeSize_[child], band) *
+                                       std::min(g, 1 / (1 / g + 1 / conductance_[child])),
+                                   reach_[child]);
             }
             coupledDrop = std::min(
                 coupledDrop, g * drop_[near] +

@@ -91,7 +91,7 @@ private:
 
     // Work arrays of BoundSolution.
     std::vector<double> resistance_, conductance_, diagonal_, prefix_, drop_, pathResistance_,
-        rowBound_, levelSmallSums_, dropLargeSums_, leastBranch_, secondBranch_;
+        rowBound_, levelSmallSums_, dropLargeSums_, leastBranch_, secondBranch_, reach_;
     std::vector<int> levelLargeCounts_, dropLargeCounts_;
 };
 
