@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "data/windows/window_fonts.h"
+#include "app/entry_windows/window_fonts.h"
 
 namespace heatnet {
 

@@ -1,10 +1,11 @@
 #include "app/command_dispatch.h"
 
+#include "data/application_texts.h"
 #include "app/calculation_in_progress.h"
 #include "data/base_data_file.h"
 #include "data/file_io.h"
-#include "hydraulics/program_directory.h"
-#include "hydraulics/run_hydraulic_calculation.h"
+#include "calculation/program_directory.h"
+#include "calculation/run_hydraulic_calculation.h"
 
 namespace heatnet {
 namespace {

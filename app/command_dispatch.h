@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/command_flow.h"
-#include "data/windows/entry_windows.h"
+#include "app/entry_windows/entry_windows.h"
 #include "hydraulics/user_interaction.h"
 
 namespace heatnet {

@@ -12,7 +12,7 @@
 #include "app/data_file_list.h"
 #include "app/directory_list.h"
 #include "app/drive_list.h"
-#include "data/windows/window_fonts.h"
+#include "app/entry_windows/window_fonts.h"
 
 namespace heatnet {
 namespace {

@@ -6,8 +6,8 @@
 #include "app/gui_interaction.h"
 #include "app/main_window.h"
 #include "data/project_data.h"
-#include "data/windows/entry_windows.h"
-#include "data/windows/window_dialogs.h"
+#include "app/entry_windows/entry_windows.h"
+#include "app/entry_windows/window_dialogs.h"
 
 namespace heatnet {
 

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include "data/application_texts.h"
 #include "app/calculation_in_progress.h"
 
 namespace heatnet {

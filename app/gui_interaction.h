@@ -6,7 +6,7 @@
 #include <QElapsedTimer>
 
 #include "app/main_window.h"
-#include "data/windows/window_dialogs.h"
+#include "app/entry_windows/window_dialogs.h"
 #include "hydraulics/user_interaction.h"
 
 namespace heatnet {

@@ -5,7 +5,7 @@
 #include "app/application_setup.h"
 #include "app/desktop_program.h"
 #include "app/text_editor.h"
-#include "data/windows/message_box_dialogs.h"
+#include "app/entry_windows/message_box_dialogs.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -6,7 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "data/windows/window_fonts.h"
+#include "data/application_texts.h"
+#include "app/entry_windows/window_fonts.h"
 #include "hydraulics/user_interaction.h"
 
 namespace heatnet {

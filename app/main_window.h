@@ -8,7 +8,7 @@
 
 #include "app/command_flow.h"
 #include "app/data_file_picker.h"
-#include "data/windows/window_dialogs.h"
+#include "app/entry_windows/window_dialogs.h"
 
 class QLabel;
 class QPushButton;

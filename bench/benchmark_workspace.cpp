@@ -7,10 +7,10 @@
 #include <iostream>
 #include <system_error>
 
-#include "bench/network_generator.h"
-#include "bench/quiet_interaction.h"
+#include "tools/network_generator.h"
+#include "tools/quiet_interaction.h"
 #include "data/base_data_file.h"
-#include "hydraulics/program_directory.h"
+#include "calculation/program_directory.h"
 
 namespace heatnet {
 namespace {

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "hydraulics/run_hydraulic_calculation.h"
-#include "reports/closing_sequence.h"
+#include "calculation/run_hydraulic_calculation.h"
+#include "calculation/closing_sequence.h"
 
 namespace benchmark::internal {
 class Benchmark;

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "bench/benchmark_workspace.h"
-#include "bench/quiet_interaction.h"
+#include "tools/quiet_interaction.h"
 #include "data/base_data_file.h"
 #include "hydraulics/calculation_messenger.h"
 #include "hydraulics/network_calculation.h"
 #include "hydraulics/nodal_flow_solver.h"
-#include "hydraulics/run_hydraulic_calculation.h"
+#include "calculation/run_hydraulic_calculation.h"
 
 namespace heatnet {
 namespace {

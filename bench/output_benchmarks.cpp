@@ -9,10 +9,10 @@
 #include <string>
 
 #include "bench/benchmark_workspace.h"
-#include "bench/quiet_interaction.h"
+#include "tools/quiet_interaction.h"
 #include "data/file_io.h"
 #include "data/gbk_text.h"
-#include "reports/closing_sequence.h"
+#include "calculation/closing_sequence.h"
 #include "reports/diagram_template.h"
 #include "reports/dxf_diagram.h"
 #include "reports/excel_report.h"

@@ -1,3 +1,4 @@
+#include "data/application_texts.h"
 #include "cli/console_interaction.h"
 
 #include <spawn.h>

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "cli/console_interaction.h"
-#include "hydraulics/program_directory.h"
-#include "hydraulics/run_hydraulic_calculation.h"
+#include "calculation/program_directory.h"
+#include "calculation/run_hydraulic_calculation.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include "data/base_data_file.h"
 #include "data/quoted_text.h"
-#include "hydraulics/run_hydraulic_calculation.h"
+#include "calculation/run_hydraulic_calculation.h"
 #include "hydraulics/user_interaction.h"
 
 namespace fs = std::filesystem;

@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "data/application_texts.h"
 #include "hydraulics/user_interaction.h"
 
 namespace heatnet {

@@ -4,9 +4,6 @@
 
 namespace heatnet {
 
-// Caption of every message box that names no caption of its own.
-inline constexpr const char* kApplicationTitle = "pelu";
-
 // Everything the calculation needs from the person at the screen. The GUI shows
 // real dialogs, the batch command writes to stderr and answers from its options,
 // and tests record and answer.

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/application_texts.h"
 #include "data/file_io.h"
 #include "data/number_text.h"
 #include "reports/diagram_template.h"

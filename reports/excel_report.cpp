@@ -6,6 +6,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "data/application_texts.h"
 #include "reports/excel_sheet_content.h"
 
 namespace heatnet {

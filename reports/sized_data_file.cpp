@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "data/application_texts.h"
 #include "data/file_io.h"
 #include "data/number_text.h"
 #include "hydraulics/node_demands.h"

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "hydraulics/program_directory.h"
-#include "reports/closing_sequence.h"
+#include "calculation/program_directory.h"
+#include "calculation/closing_sequence.h"
 #include "reports/diagram_template.h"
 #include "reports/dxf_diagram.h"
 #include "reports/text_report.h"

@@ -6,7 +6,7 @@
 #include "hydraulics/diameter_sizing.h"
 #include "hydraulics/nodal_flow_solver.h"
 #include "hydraulics/network_calculation.h"
-#include "hydraulics/program_directory.h"
+#include "calculation/program_directory.h"
 #include "test_support.h"
 
 namespace heatnet {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "reports/closing_sequence.h"
+#include "calculation/closing_sequence.h"
 #include "reports/excel_report.h"
 #include "reports/excel_sheet_content.h"
 #include "test_support.h"

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "hardening_support.h"
-#include "reports/closing_sequence.h"
+#include "calculation/closing_sequence.h"
 #include "test_support.h"
 
 namespace heatnet {

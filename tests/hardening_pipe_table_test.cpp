@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "hydraulics/program_directory.h"
-#include "hydraulics/run_hydraulic_calculation.h"
+#include "calculation/program_directory.h"
+#include "calculation/run_hydraulic_calculation.h"
 #include "hydraulics/standard_pipe_table.h"
 #include "test_support.h"
 

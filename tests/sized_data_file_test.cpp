@@ -4,7 +4,7 @@
 
 #include "data/base_data_file.h"
 #include "data/file_io.h"
-#include "reports/closing_sequence.h"
+#include "calculation/closing_sequence.h"
 #include "reports/sized_data_file.h"
 #include "test_support.h"
 

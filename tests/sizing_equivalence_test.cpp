@@ -8,12 +8,12 @@
 #include <filesystem>
 #include <optional>
 
-#include "bench/network_generator.h"
-#include "bench/quiet_interaction.h"
+#include "tools/network_generator.h"
+#include "tools/quiet_interaction.h"
 #include "data/base_data_file.h"
 #include "hydraulics/network_calculation.h"
 #include "hydraulics/nodal_flow_solver.h"
-#include "hydraulics/program_directory.h"
+#include "calculation/program_directory.h"
 #include "hydraulics/sizing_pass.h"
 #include "hydraulics/tree_forecast.h"
 #include "test_support.h"

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <random>
 
-#include "hydraulics/program_directory.h"
+#include "calculation/program_directory.h"
 
 namespace heatnet::testing {
 

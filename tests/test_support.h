@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "hydraulics/run_hydraulic_calculation.h"
+#include "calculation/run_hydraulic_calculation.h"
 #include "hydraulics/user_interaction.h"
 
 namespace heatnet::testing {

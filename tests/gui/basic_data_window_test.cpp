@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/windows/entry_windows.h"
+#include "app/entry_windows/entry_windows.h"
 #include "gui_test_support.h"
 #include "scripted_dialogs.h"
 

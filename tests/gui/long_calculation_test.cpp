@@ -15,9 +15,9 @@
 
 #include "app/desktop_program.h"
 #include "app/gui_interaction.h"
-#include "bench/network_generator.h"
+#include "tools/network_generator.h"
 #include "data/base_data_file.h"
-#include "data/windows/message_box_dialogs.h"
+#include "app/entry_windows/message_box_dialogs.h"
 #include "gui_test_support.h"
 #include "scripted_dialogs.h"
 

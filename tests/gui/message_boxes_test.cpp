@@ -4,7 +4,7 @@
 
 #include <QPushButton>
 
-#include "data/windows/message_box_dialogs.h"
+#include "app/entry_windows/message_box_dialogs.h"
 
 namespace heatnet {
 namespace {

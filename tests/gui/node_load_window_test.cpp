@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "data/windows/node_load_window.h"
+#include "app/entry_windows/node_load_window.h"
 #include "gui_test_support.h"
 #include "scripted_dialogs.h"
 

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPointer>
 
-#include "data/windows/pipe_segment_window.h"
+#include "app/entry_windows/pipe_segment_window.h"
 #include "gui_test_support.h"
 #include "scripted_dialogs.h"
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/windows/window_dialogs.h"
+#include "app/entry_windows/window_dialogs.h"
 
 namespace heatnet::testing {
 

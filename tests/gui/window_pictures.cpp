@@ -13,7 +13,7 @@
 
 #include "app/application_setup.h"
 #include "app/desktop_program.h"
-#include "data/windows/message_box_dialogs.h"
+#include "app/entry_windows/message_box_dialogs.h"
 
 namespace {
 

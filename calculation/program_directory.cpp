@@ -1,4 +1,4 @@
-#include "hydraulics/program_directory.h"
+#include "calculation/program_directory.h"
 
 #include <filesystem>
 #include <system_error>

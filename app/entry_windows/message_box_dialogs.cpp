@@ -1,4 +1,4 @@
-#include "data/windows/message_box_dialogs.h"
+#include "app/entry_windows/message_box_dialogs.h"
 
 #include <QInputDialog>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/project_data.h"
-#include "data/windows/record_caption_window.h"
-#include "data/windows/window_dialogs.h"
+#include "app/entry_windows/record_caption_window.h"
+#include "app/entry_windows/window_dialogs.h"
 
 class QLineEdit;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "hydraulics/run_hydraulic_calculation.h"
+#include "calculation/run_hydraulic_calculation.h"
 
 #include <filesystem>
 
@@ -6,7 +6,7 @@
 #include "data/file_io.h"
 #include "hydraulics/calculation_messenger.h"
 #include "hydraulics/network_calculation.h"
-#include "reports/closing_sequence.h"
+#include "calculation/closing_sequence.h"
 #include "data/gbk_text.h"
 #include "reports/text_report.h"
 

@@ -1,7 +1,8 @@
-#include "reports/closing_sequence.h"
+#include "calculation/closing_sequence.h"
 
 #include <filesystem>
 
+#include "data/application_texts.h"
 #include "reports/diagram_template.h"
 #include "reports/dxf_diagram.h"
 #include "reports/excel_report.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "bench/network_generator.h"
+#include "tools/network_generator.h"
 #include "data/base_data_file.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "bench/network_generator.h"
+#include "tools/network_generator.h"
 
 #include <algorithm>
 #include <random>

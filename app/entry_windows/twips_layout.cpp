@@ -1,4 +1,4 @@
-#include "data/windows/twips_layout.h"
+#include "app/entry_windows/twips_layout.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -6,10 +6,10 @@
 #include <QPointer>
 
 #include "data/project_data.h"
-#include "data/windows/basic_data_window.h"
-#include "data/windows/node_load_window.h"
-#include "data/windows/pipe_segment_window.h"
-#include "data/windows/window_dialogs.h"
+#include "app/entry_windows/basic_data_window.h"
+#include "app/entry_windows/node_load_window.h"
+#include "app/entry_windows/pipe_segment_window.h"
+#include "app/entry_windows/window_dialogs.h"
 
 namespace heatnet {
 

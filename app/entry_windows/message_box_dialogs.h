@@ -4,7 +4,7 @@
 
 #include <QMessageBox>
 
-#include "data/windows/window_dialogs.h"
+#include "app/entry_windows/window_dialogs.h"
 
 namespace heatnet {
 

@@ -1,4 +1,4 @@
-#include "data/windows/record_caption_window.h"
+#include "app/entry_windows/record_caption_window.h"
 
 #include <QPainter>
 

@@ -4,7 +4,7 @@
 
 #include "data/base_data_file.h"
 #include "data/project_data.h"
-#include "data/windows/window_dialogs.h"
+#include "app/entry_windows/window_dialogs.h"
 
 namespace heatnet {
 

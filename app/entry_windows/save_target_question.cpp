@@ -1,6 +1,6 @@
-#include "data/windows/save_target_question.h"
+#include "app/entry_windows/save_target_question.h"
 
-#include "hydraulics/user_interaction.h"
+#include "data/application_texts.h"
 
 namespace heatnet {
 namespace {

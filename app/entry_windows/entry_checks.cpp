@@ -1,4 +1,4 @@
-#include "data/windows/entry_checks.h"
+#include "app/entry_windows/entry_checks.h"
 
 #include <algorithm>
 

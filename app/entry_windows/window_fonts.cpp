@@ -1,4 +1,4 @@
-#include "data/windows/window_fonts.h"
+#include "app/entry_windows/window_fonts.h"
 
 #include <QStringList>
 

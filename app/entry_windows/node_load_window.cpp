@@ -1,4 +1,4 @@
-#include "data/windows/node_load_window.h"
+#include "app/entry_windows/node_load_window.h"
 
 #include <algorithm>
 
@@ -6,10 +6,10 @@
 #include <QPushButton>
 
 #include "data/base_data_file.h"
-#include "data/windows/box_text.h"
-#include "data/windows/twips_layout.h"
-#include "data/windows/window_fonts.h"
-#include "hydraulics/user_interaction.h"
+#include "app/entry_windows/box_text.h"
+#include "app/entry_windows/twips_layout.h"
+#include "app/entry_windows/window_fonts.h"
+#include "data/application_texts.h"
 
 namespace heatnet {
 

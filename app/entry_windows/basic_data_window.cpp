@@ -1,4 +1,4 @@
-#include "data/windows/basic_data_window.h"
+#include "app/entry_windows/basic_data_window.h"
 
 #include <memory>
 
@@ -6,12 +6,12 @@
 #include <QPushButton>
 
 #include "data/base_data_file.h"
-#include "data/windows/box_text.h"
-#include "data/windows/entry_checks.h"
-#include "data/windows/save_target_question.h"
-#include "data/windows/twips_layout.h"
-#include "data/windows/window_fonts.h"
-#include "hydraulics/user_interaction.h"
+#include "app/entry_windows/box_text.h"
+#include "app/entry_windows/entry_checks.h"
+#include "app/entry_windows/save_target_question.h"
+#include "app/entry_windows/twips_layout.h"
+#include "app/entry_windows/window_fonts.h"
+#include "data/application_texts.h"
 
 namespace heatnet {
 namespace {

@@ -1,8 +1,8 @@
-#include "data/windows/entry_windows.h"
+#include "app/entry_windows/entry_windows.h"
 
 #include "data/base_data_file.h"
 #include "data/load_base_data_for_entry.h"
-#include "hydraulics/user_interaction.h"
+#include "data/application_texts.h"
 
 namespace heatnet {
 namespace {

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "data/project_data.h"
-#include "data/windows/window_dialogs.h"
+#include "app/entry_windows/window_dialogs.h"
 
 class QLineEdit;
 class QPushButton;
