@@ -29,12 +29,16 @@ void EditByHand(const std::string& path, UserInteraction& person) {
 void DispatchConfirmedFile(const CommandFlow& flow, UserInteraction& person,
                            EntryWindows& entryWindows) {
     const std::string& path = flow.SelectedDataFile;
-    if (flow.CommandMode == "T") {
+    switch (flow.CommandMode) {
+    case CommandMode::kCalculate: {
         const CalculationInProgress calculating;
         RunHydraulicCalculation(path, person, ProgramDirectory());
+        break;
     }
-    if (flow.CommandMode == "N") entryWindows.StartFillIn(path);
-    if (flow.CommandMode == "CK") EditByHand(path, person);
+    case CommandMode::kFillIn: entryWindows.StartFillIn(path); break;
+    case CommandMode::kEditByHand: EditByHand(path, person); break;
+    case CommandMode::kNone: break;
+    }
 }
 
 }  // namespace heatnet

@@ -6,9 +6,9 @@
 
 namespace heatnet {
 
-// What a confirmed picker starts, by CommandMode: "T" calculates SelectedDataFile,
-// "N" starts a fill-in on it, "CK" opens it in the text editor; any other mode
-// starts nothing. Runs to its end before the next click is handled: a calculation
+// What a confirmed picker starts, by CommandMode: a calculation of
+// SelectedDataFile, a fill-in on it or the text editor on it; no mode starts
+// nothing. Runs to its end before the next click is handled: a calculation
 // keeps the windows painting, but clicks, keys and close requests wait for its end.
 void DispatchConfirmedFile(const CommandFlow& flow, UserInteraction& person,
                            EntryWindows& entryWindows);

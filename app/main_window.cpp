@@ -75,9 +75,9 @@ Form1::Form1(CommandFlow& flow, WindowDialogs& dialogs) : flow_(flow), dialogs_(
     setTabOrder(Command2, Command3);
     setTabOrder(Command3, Command5);
 
-    connect(Command1, &QPushButton::clicked, this, [this] { StartFileCommand("T"); });
-    connect(Command3, &QPushButton::clicked, this, [this] { StartFileCommand("N"); });
-    connect(Command5, &QPushButton::clicked, this, [this] { StartFileCommand("CK"); });
+    connect(Command1, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kCalculate); });
+    connect(Command3, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kFillIn); });
+    connect(Command5, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kEditByHand); });
     connect(Command2, &QPushButton::clicked, this, &Form1::ShowHelp);
 }
 
@@ -85,7 +85,7 @@ Form1::~Form1() { delete picker_; }
 
 hlwj* Form1::Picker() const { return IsOpen(picker_) ? picker_.data() : nullptr; }
 
-void Form1::StartFileCommand(const char* mode) {
+void Form1::StartFileCommand(CommandMode mode) {
     flow_.CommandMode = mode;
     // One picker only: a second command brings it to the front with its directory
     // and name as they are; the mode set above decides what its confirmation does.

@@ -39,7 +39,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void StartFileCommand(const char* mode);
+    void StartFileCommand(CommandMode mode);
     void ShowHelp();
 
     CommandFlow& flow_;

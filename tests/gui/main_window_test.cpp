@@ -30,12 +30,12 @@ protected:
 TEST_F(MainWindow, FileCommandsShareOnePickerAndTheLastOneCounts) {
     form1.show();
     Click(&form1, "Command3");
-    EXPECT_EQ(program.Flow().CommandMode, "N");
+    EXPECT_EQ(program.Flow().CommandMode, CommandMode::kFillIn);
     Click(&form1, "Command3");
     Click(&form1, "Command1");
-    EXPECT_EQ(program.Flow().CommandMode, "T");
+    EXPECT_EQ(program.Flow().CommandMode, CommandMode::kCalculate);
     Click(&form1, "Command5");
-    EXPECT_EQ(program.Flow().CommandMode, "CK");
+    EXPECT_EQ(program.Flow().CommandMode, CommandMode::kEditByHand);
     EXPECT_EQ(OpenPickers(), 1);
 
     // Help while the picker is open: nine lines joined by CR LF, none after the last.
@@ -55,7 +55,7 @@ TEST_F(MainWindow, FileCommandsShareOnePickerAndTheLastOneCounts) {
 
     Click(form1.Picker(), "cmdExit");  // leaving starts nothing and keeps the mode
     EXPECT_EQ(OpenPickers(), 0);
-    EXPECT_EQ(program.Flow().CommandMode, "CK");
+    EXPECT_EQ(program.Flow().CommandMode, CommandMode::kEditByHand);
     EXPECT_EQ(program.Flow().SelectedDataFile, "");
 }
 
