@@ -1,66 +1,22 @@
-#include <gtest/gtest.h>
-
+// A calculation long enough to need the windows kept alive, and the message boxes
+// the person answers meanwhile.
 #include <algorithm>
 #include <functional>
-#include <optional>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QThread>
-#include <QTimer>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
 
-#include "app/desktop_program.h"
 #include "app/gui_interaction.h"
-#include "tools/network_generator.h"
 #include "data/base_data_file.h"
-#include "app/entry_windows/message_box_dialogs.h"
 #include "gui_test_support.h"
-#include "scripted_dialogs.h"
+#include "tools/network_generator.h"
 
-namespace heatnet {
+namespace heatnet::testing {
 namespace {
-
-using testing::Click;
-using testing::Find;
-using testing::Type;
-
-std::optional<Qt::CursorShape> OverrideCursor() {
-    const QCursor* cursor = QApplication::overrideCursor();
-    if (!cursor) return std::nullopt;
-    return cursor->shape();
-}
-
-// Notes the cursor the person sees while each dialog waits for an answer. With
-// realBoxes, messages are real modal boxes that a click on "确定" closes.
-class CursorNotingDialogs : public testing::ScriptedDialogs {
-public:
-    std::vector<std::optional<Qt::CursorShape>> cursors;
-    bool realBoxes = false;
-    std::vector<bool> clickedAway;
-
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        cursors.push_back(OverrideCursor());
-        ScriptedDialogs::ShowMessage(text, caption);
-        if (!realBoxes) return;
-        const std::unique_ptr<QMessageBox> box = MakeOkBox(text, caption);
-        QTimer::singleShot(0, box.get(), [&box] {
-            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-        });
-        // Only so that a box nobody can answer fails the test instead of hanging it;
-        // hidden rather than closed, as a close request would be held back too.
-        QTimer::singleShot(10000, box.get(), [&box] { box->hide(); });
-        box->exec();
-        clickedAway.push_back(box->clickedButton() == box->button(QMessageBox::Ok));
-    }
-    bool AskYesNo(const std::string& text, const std::string& caption) override {
-        cursors.push_back(OverrideCursor());
-        return ScriptedDialogs::AskYesNo(text, caption);
-    }
-};
 
 class PaintCounter : public QObject {
 public:
@@ -74,125 +30,82 @@ protected:
 };
 
 // A looped network sized from scratch: the sizing solves the nodal equations over a
-// thousand times, long enough to need the windows kept alive. The calculation runs
-// inside the picker's "确定", as in the program.
-class LongCalculation : public ::testing::Test {
+// thousand times. The calculation runs inside the picker's "确定", as in the program.
+class LongCalculation : public Program {
 protected:
     void SetUp() override {
-        const ProjectData data = GenerateNetwork({.segments = 300, .seed = 7, .loopSegments = 30});
-        ASSERT_EQ(WriteBaseDataFile(folder.File("looped.TXT"), data), "");
+        const ProjectData network = GenerateNetwork({.segments = 300, .seed = 7, .loopSegments = 30});
+        ASSERT_EQ(WriteBaseDataFile(File("looped.TXT"), network), "");
         form1.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form1));
     }
-    void TearDown() override {
-        ticker.stop();
-        QCoreApplication::processEvents();
-        testing::DeleteClosedWindows();
-    }
-
-    void ChooseToRun(const QString& name) {
+    // Runs `name` with a zero-interval timer running: it fires whenever events are
+    // handled, and nothing but the calculation handles any until the click returns.
+    void Run(const QString& name, const std::function<void()>& firstTick = {}) {
         Click(&form1, "Command1");
         Type(form1.Picker(), "txtSearchSpec", name);
-    }
-    // The first thing the windows do once events are handled during the calculation.
-    void OnFirstTick(std::function<void()> action) { firstTick = std::move(action); }
-    // Confirms the picker with a zero-interval timer running: it fires whenever
-    // events are handled, and nothing but the calculation handles any until the
-    // click returns.
-    void Confirm() {
-        QObject::connect(&ticker, &QTimer::timeout, [this] {
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
             tickCursors.push_back(OverrideCursor());
             if (tickCursors.size() == 1 && firstTick) firstTick();
         });
         ticker.start(0);
         Click(form1.Picker(), "cmdSearch");
-        ticker.stop();
     }
-    int HelpShown() const {
-        return static_cast<int>(std::count_if(
-            dialogs.shown.begin(), dialogs.shown.end(),
-            [](const std::string& s) { return s.starts_with("pelu|先执行'填写数据'"); }));
+    long HelpShown() const {
+        return std::count_if(dialogs.shown.begin(), dialogs.shown.end(),
+                             [](const std::string& s) { return s.starts_with("pelu|先执行"); });
     }
-
-    testing::TemporaryFolder folder;
-    testing::CurrentFolder current{folder.Path()};
-    CursorNotingDialogs dialogs;
-    DesktopProgram program{dialogs, [](const std::string&) { return true; }};
-    Form1& form1 = program.MainWindow();
-    QTimer ticker;
-    std::function<void()> firstTick;
     std::vector<std::optional<Qt::CursorShape>> tickCursors;
 };
 
-TEST_F(LongCalculation, WindowsRepaintAndTimersRunUnderAWaitCursorButNotAfterEverySolution) {
+TEST_F(LongCalculation, WindowsRepaintUnderAWaitCursorAndInputWaitsForTheEnd) {
     dialogs.yesNo = {false};  // no workbook
     PaintCounter counter;
     form1.installEventFilter(&counter);
     int paintsBeforeFirstTick = -1;
-    OnFirstTick([&] {
+    QPushButton* help = Find<QPushButton>(&form1, "Command2");
+    QPushButton* run = Find<QPushButton>(&form1, "Command1");
+    ASSERT_TRUE(help && run);
+    QElapsedTimer clock;
+    clock.start();
+    Run("looped.TXT", [&] {
         paintsBeforeFirstTick = counter.paints;
         form1.update();  // as when another window uncovers it
+        const QPointF inside = help->rect().center(), global = help->mapToGlobal(inside);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(help, new QMouseEvent(type, inside, global, Qt::LeftButton,
+                                                              Qt::LeftButton, Qt::NoModifier));
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(run, new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, " "));
+        // The window manager's close button, delivered as the window system does.
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        QApplication::instance()->notify(form1.windowHandle(), &close);
         // However fast this machine, the calculation goes on past the interval, so
         // events are handled at least once more.
         QThread::msleep(GuiInteraction::kKeepAliveInterval + 10);
     });
-    ChooseToRun("looped.TXT");
-    QElapsedTimer clock;
-    clock.start();
-    Confirm();
     const qint64 elapsed = clock.elapsed();
 
-    EXPECT_TRUE(std::filesystem::exists(folder.File("looped_OUT.TXT")));
+    EXPECT_TRUE(std::filesystem::exists(File("looped_OUT.TXT")));
     ASSERT_GE(tickCursors.size(), 2u);
     EXPECT_GT(counter.paints, paintsBeforeFirstTick);
     // Events are handled at most once per interval, whatever the number of solutions.
-    EXPECT_LE(static_cast<qint64>(tickCursors.size()),
-              elapsed / GuiInteraction::kKeepAliveInterval + 2)
+    EXPECT_LE(static_cast<qint64>(tickCursors.size()), elapsed / GuiInteraction::kKeepAliveInterval + 2)
         << "in " << elapsed << " ms";
     for (const auto& cursor : tickCursors) EXPECT_EQ(cursor, Qt::WaitCursor);
-
     // The small-flow messages and the workbook question come during the
     // calculation, the report's name at its end: all answered under the arrow.
     EXPECT_GT(dialogs.cursors.size(), 2u);
     for (const auto& cursor : dialogs.cursors) EXPECT_EQ(cursor, Qt::ArrowCursor);
     EXPECT_EQ(OverrideCursor(), std::nullopt);
-}
-
-TEST_F(LongCalculation, ClicksKeysAndCloseRequestsDuringItWaitForItsEnd) {
-    dialogs.yesNo = {false};
-    QPushButton* help = Find<QPushButton>(&form1, "Command2");
-    QPushButton* run = Find<QPushButton>(&form1, "Command1");
-    ASSERT_TRUE(help && run);
-    OnFirstTick([&] {
-        const QPointF inside = help->rect().center();
-        const QPointF global = help->mapToGlobal(inside);
-        QCoreApplication::postEvent(
-            help, new QMouseEvent(QEvent::MouseButtonPress, inside, global, Qt::LeftButton,
-                                  Qt::LeftButton, Qt::NoModifier));
-        QCoreApplication::postEvent(
-            help, new QMouseEvent(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton,
-                                  Qt::NoButton, Qt::NoModifier));
-        QCoreApplication::postEvent(
-            run, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
-        QCoreApplication::postEvent(
-            run, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
-        // The window manager's close button, delivered as the window system does.
-        QCloseEvent close;
-        QSpontaneKeyEvent::setSpontaneous(&close);
-        QApplication::instance()->notify(form1.windowHandle(), &close);
-    });
-    ChooseToRun("looped.TXT");
-    Confirm();
-
-    ASSERT_FALSE(tickCursors.empty());
-    EXPECT_TRUE(std::filesystem::exists(folder.File("looped_OUT.TXT")));
     EXPECT_EQ(HelpShown(), 0);
     EXPECT_EQ(form1.Picker(), nullptr);
     EXPECT_TRUE(form1.isVisible());
 
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();  // the held click, key and close, in order
     EXPECT_EQ(HelpShown(), 1);
-    // After the calculation's last message.
     EXPECT_TRUE(dialogs.shown.back().starts_with("pelu|先执行"));
     EXPECT_NE(form1.Picker(), nullptr);
     EXPECT_FALSE(form1.isVisible());
@@ -200,14 +113,43 @@ TEST_F(LongCalculation, ClicksKeysAndCloseRequestsDuringItWaitForItsEnd) {
 
 TEST_F(LongCalculation, ACalculationThatStopsWithAMessageLeavesTheOrdinaryCursor) {
     dialogs.realBoxes = true;  // the held input must not include the box's own
-    ChooseToRun("absent.TXT");
-    Confirm();
+    Run("absent.TXT");
     ASSERT_EQ(dialogs.cursors.size(), 1u);
     EXPECT_NE(dialogs.shown.front().find("absent.TXT"), std::string::npos);
     EXPECT_EQ(dialogs.cursors.front(), Qt::ArrowCursor);
-    EXPECT_EQ(dialogs.clickedAway, std::vector<bool>{true});
+    EXPECT_EQ(dialogs.boxesClickedAway, 1);
     EXPECT_EQ(OverrideCursor(), std::nullopt);
 }
 
+TEST(MessageBoxes, ButtonsReadInChineseAndLinesBreakAtCrLf) {
+    auto ok = MakeOkBox("第一行\r\n<300Pa/m", "pelu");
+    EXPECT_EQ(ok->buttons().size(), 1);
+    EXPECT_EQ(ok->button(QMessageBox::Ok)->text().toStdString(), "确定");
+    EXPECT_EQ(ok->windowTitle().toStdString() + "|" + ok->text().toStdString(), "pelu|第一行\n<300Pa/m");
+    EXPECT_EQ(ok->textFormat(), Qt::PlainText);
+    auto yesNo = MakeYesNoBox("数据文件已存在,覆盖?", "确认");
+    EXPECT_EQ(yesNo->button(QMessageBox::Yes)->text().toStdString() + "|" +
+                  yesNo->button(QMessageBox::No)->text().toStdString(), "是(&Y)|否(&N)");
+
+    auto check = MakeCancelTryContinueBox(" 3节点负荷没有输入", "确认");
+    check->show();
+    QList<QAbstractButton*> leftToRight = check->buttons();
+    std::sort(leftToRight.begin(), leftToRight.end(), [](QAbstractButton* a, QAbstractButton* b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+    });
+    const std::pair<const char*, WindowDialogs::CheckAnswer> expected[] = {
+        {"取消", WindowDialogs::CheckAnswer::Cancel},
+        {"重试(&T)", WindowDialogs::CheckAnswer::TryAgain},
+        {"继续(&C)", WindowDialogs::CheckAnswer::Continue}};
+    ASSERT_EQ(leftToRight.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(leftToRight[i]->text().toStdString(), expected[i].first);
+        check->show();
+        leftToRight[i]->click();
+        EXPECT_EQ(CheckAnswerOf(*check), expected[i].second);
+    }
+}
+
 }  // namespace
-}  // namespace heatnet
+}  // namespace heatnet::testing

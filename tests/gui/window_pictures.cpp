@@ -2,14 +2,14 @@
 //   heatnet_window_pictures <folder>
 // Run it under a display (a virtual one will do) of at least 1024x768, so message
 // boxes are not narrowed.
+#include <iostream>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
-
-#include <iostream>
 
 #include "app/application_setup.h"
 #include "app/desktop_program.h"
@@ -23,8 +23,12 @@ void Photograph(QWidget& window, const char* name) {
     window.show();
     window.raise();
     for (int round = 0; round < 5; ++round) QApplication::processEvents();
-    const QString file = QDir(pictureFolder).filePath(QString::fromLatin1(name));
-    if (!window.grab().save(file)) std::cerr << "cannot write " << file.toStdString() << '\n';
+    if (!window.grab().save(QDir(pictureFolder).filePath(QString::fromLatin1(name))))
+        std::cerr << "cannot write " << name << '\n';
+}
+
+void Press(const QWidget* window, const char* button) {
+    window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
 }
 
 // Photographs each dialog instead of waiting for a person to answer it.
@@ -49,11 +53,6 @@ public:
     }
 };
 
-template <typename Control>
-Control* Child(const QWidget* window, const char* name) {
-    return window->findChild<Control*>(QString::fromLatin1(name));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,12 +65,10 @@ int main(int argc, char** argv) {
     heatnet::PrepareApplication(application);
 
     // The picker opens on the current folder: give it a small example folder.
-    QTemporaryDir examples(QDir::tempPath() + QStringLiteral("/heatnet-examples-XXXXXX"));
-    QFile::copy(QStringLiteral(HEATNET_SOURCE_DIR "/examples/small_tree.TXT"),
-                examples.filePath(QStringLiteral("small_tree.TXT")));
-    QFile::copy(QStringLiteral(HEATNET_SOURCE_DIR "/examples/secondary_source.TXT"),
-                examples.filePath(QStringLiteral("secondary_source.TXT")));
-    QDir(examples.path()).mkdir(QStringLiteral("projects"));
+    QTemporaryDir examples(QDir::tempPath() + "/heatnet-examples-XXXXXX");
+    for (const QString name : {"small_tree.TXT", "secondary_source.TXT"})
+        QFile::copy(HEATNET_SOURCE_DIR "/examples/" + name, examples.filePath(name));
+    QDir(examples.path()).mkdir("projects");
     QDir::setCurrent(examples.path());
 
     PictureDialogs dialogs;
@@ -79,24 +76,20 @@ int main(int argc, char** argv) {
     heatnet::Form1& form1 = program.MainWindow();
     Photograph(form1, "window-form1.png");
     dialogs.nextPicture = "window-help.png";
-    Child<QPushButton>(&form1, "Command2")->click();
-
-    Child<QPushButton>(&form1, "Command3")->click();
-    heatnet::hlwj* picker = form1.Picker();
-    auto* files = Child<QListWidget>(picker, "filList");
-    files->setCurrentItem(files->findItems(QStringLiteral("small_tree.TXT"), Qt::MatchExactly)[0]);
-    Photograph(*picker, "window-hlwj.png");
-    Child<QPushButton>(picker, "cmdSearch")->click();
+    Press(&form1, "Command2");
+    Press(&form1, "Command3");
+    auto* files = form1.Picker()->findChild<QListWidget*>("filList");
+    files->setCurrentItem(files->findItems("small_tree.TXT", Qt::MatchExactly)[0]);
+    Photograph(*form1.Picker(), "window-hlwj.png");
+    Press(form1.Picker(), "cmdSearch");
 
     heatnet::SRSJ0* basic = program.Entries().BasicDataWindow();
     Photograph(*basic, "window-srsj0.png");
-    Child<QPushButton>(basic, "Command4")->click();
-    heatnet::srsj* pipes = program.Entries().PipeSegmentWindow();
-    Child<QPushButton>(pipes, "Command1")->click();
-    Photograph(*pipes, "window-srsj.png");
-    Child<QPushButton>(basic, "Command5")->click();
+    Press(basic, "Command4");
+    Press(program.Entries().PipeSegmentWindow(), "Command1");
+    Photograph(*program.Entries().PipeSegmentWindow(), "window-srsj.png");
+    Press(basic, "Command5");
     Photograph(*program.Entries().NodeLoadWindow(), "window-fhsr.png");
-
     Photograph(*heatnet::MakeCancelTryContinueBox(" 3节点负荷没有输入", "确认"), "window-check.png");
     std::cout << "pictures written to " << pictureFolder.toStdString() << '\n';
     return 0;
