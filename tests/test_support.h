@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,16 +17,9 @@ inline const std::string kHeader = " 130 , 70 , 200 , 50 , .4 ";
 class RecordingInteraction : public UserInteraction {
 public:
     bool answerYes = false;
-    std::vector<std::string> messages;  // message texts in order
-    std::vector<std::string> captions;
-    std::vector<std::string> questions;
-    std::vector<std::string> openedFiles;
-    std::vector<std::string> traces;
+    std::vector<std::string> messages, questions, openedFiles, traces;
 
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        messages.push_back(text);
-        captions.push_back(caption);
-    }
+    void ShowMessage(const std::string& text, const std::string&) override { messages.push_back(text); }
     bool AskYesNo(const std::string& text, const std::string& caption) override {
         questions.push_back(caption + "|" + text);
         return answerYes;
@@ -51,9 +45,33 @@ std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 // Joins lines with CR LF after each, as data files are written.
 std::string CrLfLines(const std::vector<std::string>& lines);
+std::vector<std::string> FileNames(const std::filesystem::path& folder);  // sorted
+// The text with every "@" replaced by `path`: expected messages name files.
+std::string WithPath(std::string text, const std::string& path);
 
-// Runs a calculation with the program's own SLGJ.DAT.
-std::unique_ptr<CalculationResult> Calculate(const std::string& dataFile,
-                                             RecordingInteraction& person);
+// A small network's lines: the header, the counts (one node per load record plus
+// the source), the segment records "D,L,Ld,I,J" and the load records "node,load".
+std::vector<std::string> SmallNetwork(const std::vector<std::string>& segments,
+                                      const std::vector<std::string>& loads,
+                                      const std::string& header = kHeader);
+
+// Runs a calculation with the program's own tables, or those in `program`.
+std::unique_ptr<CalculationResult> Calculate(const std::string& dataFile, RecordingInteraction& person,
+                                             const std::string& program = "");
+
+// A calculation of `lines` written as net.TXT in `folder`, with its report.
+struct Run {
+    RecordingInteraction person;
+    std::unique_ptr<CalculationResult> result;
+    std::string report;
+};
+std::unique_ptr<Run> CalculateLines(const TemporaryFolder& folder, const std::vector<std::string>& lines,
+                                    bool answerYes = false);
+
+// Runs heatnet-calc (or `program`); returns its exit status and everything it wrote
+// to stderr. With `asNobody` it runs as the user "nobody", for whom permission bits
+// hold even when the tests run as root.
+std::pair<int, std::string> RunHeatnetCalc(const std::vector<std::string>& arguments, bool asNobody = false,
+                                           const std::string& program = "");
 
 }  // namespace heatnet::testing
