@@ -16,18 +16,15 @@ int main(int argc, char** argv) {
     std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
         const fs::path argument = argv[i];
-        if (fs::is_directory(argument)) {
+        if (fs::is_regular_file(argument)) inputs.push_back(argument);
+        if (fs::is_directory(argument))
             for (const fs::directory_entry& entry : fs::directory_iterator(argument))
                 if (entry.is_regular_file()) inputs.push_back(entry.path());
-        } else if (fs::is_regular_file(argument)) {
-            inputs.push_back(argument);
-        }
     }
     for (const fs::path& input : inputs) {
         std::ifstream in(input, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        std::printf("%s\n", input.string().c_str());
-        std::fflush(stdout);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        std::printf("%s\n", input.string().c_str()), std::fflush(stdout);  // names an input that crashes
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     }
     std::printf("%zu inputs ran without a failure\n", inputs.size());

@@ -28,41 +28,33 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-class SilentPerson : public heatnet::UserInteraction {
-public:
-    explicit SilentPerson(bool answerYes) : answerYes_(answerYes) {}
+struct SilentPerson : heatnet::UserInteraction {
+    bool answerYes = false;
+    std::vector<std::string> messages;
     void ShowMessage(const std::string& text, const std::string&) override {
         Require(heatnet::IsValidUtf8(text));
         messages.push_back(text);
     }
-    bool AskYesNo(const std::string&, const std::string&) override { return answerYes_; }
+    bool AskYesNo(const std::string&, const std::string&) override { return answerYes; }
     void OpenInEditor(const std::string&) override {}
     void Trace(const std::string& line) override { Require(heatnet::IsValidUtf8(line)); }
-    std::vector<std::string> messages;
-
-private:
-    bool answerYes_;
 };
 
-// One folder for the whole run; each input starts from it empty. The path is
-// never destroyed, so the removal at exit still finds it.
+// One folder for the whole run, removed at exit; each input starts from it empty.
+// The path is never destroyed, so the removal at exit still finds it.
 const fs::path& Folder() {
     static const fs::path* const folder = [] {
         std::string pattern = (fs::temp_directory_path() / "heatnet-fuzz-XXXXXX").string();
         Require(::mkdtemp(pattern.data()) != nullptr);
+        Require(std::atexit([] { std::error_code ignored; fs::remove_all(*folder, ignored); }) == 0);
         return new fs::path(pattern);
     }();
-    static const bool removedAtExit = std::atexit([] {
-        std::error_code ignored;
-        fs::remove_all(*folder, ignored);
-    }) == 0;
-    (void)removedAtExit;
     return *folder;
 }
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 }  // namespace
@@ -75,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         out.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
     }
     // The workbook is asked for on every other input, so that it is made too.
-    SilentPerson person(size > 0 && (bytes[size - 1] & 1) != 0);
+    SilentPerson person;
+    person.answerYes = size > 0 && (bytes[size - 1] & 1) != 0;
     const auto result = heatnet::RunHydraulicCalculation((folder / "net.TXT").string(), person,
                                                          HEATNET_SOURCE_DIR "/resources");
 
@@ -83,10 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     for (const fs::directory_entry& entry : fs::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     for (const std::string& name : names) Require(!name.ends_with(".heatnet-tmp"));
-    const auto has = [&](const char* name) {
-        return std::find(names.begin(), names.end(), name) != names.end();
-    };
-    Require(has("net_OUT.TXT"));
+    Require(std::find(names.begin(), names.end(), "net_OUT.TXT") != names.end());
     if (!result->completed) {
         Require(!person.messages.empty());
         Require(ReadFile(folder / "net_OUT.TXT").empty());

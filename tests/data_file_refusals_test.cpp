@@ -184,5 +184,14 @@ TEST(DataFileRefusals, ValuesAtTheEdgeOfWhatIsAcceptedStillCalculate) {
     }
 }
 
+TEST(DataFileRefusals, NegativeOrHugeDiametersAreSizedOrCheckedAsTheRulesSay) {
+    // Below 25 mm means "to be sized", whatever the sign; above the largest size means the largest.
+    TemporaryFolder folder;
+    const auto report = [&](const std::string& first, const std::string& second) {
+        return CalculateLines(folder, SmallNetwork({first + ",100,0,0,1", second + ",50,0,1,2"}, {"1,5", "2,1"}))->report;
+    };
+    EXPECT_EQ(report("-100", "1e300"), report("0", "1200"));
+}
+
 }  // namespace
 }  // namespace heatnet

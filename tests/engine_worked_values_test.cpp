@@ -100,18 +100,6 @@ TEST(NetworkCalculation, OneSegmentPressuresAndVelocity) {
     EXPECT_TRUE(person.traces.empty());
 }
 
-TEST(NetworkCalculation, CalculationLengthAndSegmentOrientation) {
-    auto data = OneSegment(100, 1);
-    NetworkModel model;
-    for (const auto& [pipe, calculationLength, nodeI] : std::vector<std::tuple<PipeSegment, double, double>>{
-             {{100.0, 100.0, 5.0, 1.0, 0.0}, 105, 1}, {{0.0, 100.0, 0.0, 0.0, 12.0}, 140, 12}}) {
-        data->pipes[1] = pipe;
-        TakeBaseData(*data, model);
-        EXPECT_DOUBLE_EQ(model.segments[0].calculationLength, calculationLength);
-        EXPECT_EQ(model.segments[0].nodeI, Number{nodeI});  // the larger node number
-    }
-}
-
 TEST(DiameterSizing, ZoneLimitsOf90And300PaPerMetre) {
     // Ends, start node of the 300 Pa/m zone, limit.
     for (const auto& [nodeI, nodeJ, start, limit] : std::vector<std::tuple<double, double, Number, double>>{

@@ -171,17 +171,5 @@ TEST(TreeForecastBound, CoversTheSolvedLossesOfEveryPass) {
 #endif
 }
 
-TEST(TreeForecastBound, TakesNoNetworkItCannotVouchFor) {
-    // Loops and secondary heat sources go the step-by-step way.
-    const auto forecastOf = [](const NetworkRecipe& recipe) {
-        const BuiltNetwork network(recipe);
-        EXPECT_TRUE(network.built);
-        return TreeForecast::For(network.model, network.table).has_value();
-    };
-    EXPECT_TRUE(forecastOf({.segments = 60, .seed = 3}));
-    EXPECT_FALSE(forecastOf({.segments = 60, .seed = 3, .loopSegments = 2}));
-    EXPECT_FALSE(forecastOf({.segments = 60, .seed = 3, .secondarySourceShare = 0.2}));
-}
-
 }  // namespace
 }  // namespace heatnet

@@ -14,10 +14,6 @@ LAYERS = {"RJ-DGX", "RJ-PH", "RJ-TXT", "RJ-SB"}
 TOLERANCE = 0.0051  # the report shows pressures to 0.01 kPa
 
 
-def near_any(value, values):
-    return any(abs(value - other) <= TOLERANCE for other in values)
-
-
 def check(name, base, failures):
     document = ezdxf.readfile(base + ".dxf")
     expect = lambda condition, message: condition or failures.append(f"{name}: {message}")  # noqa: E731
@@ -31,6 +27,7 @@ def check(name, base, failures):
     if not lines:  # a network that cannot be laid out leaves the section empty
         return expect(not entities, "axes without pressure lines")
     pressures, _ = outputs.read_report(base + "_OUT.TXT")
+    near_any = lambda value, values: any(abs(value - other) <= TOLERANCE for other in values)  # noqa: E731
     supplies, returns = [p[0] for p in pressures.values()], [p[1] for p in pressures.values()]
     # The return pressures are drawn first, then the supply pressures along the same distances.
     back, supply = lines[:len(lines) // 2], lines[len(lines) // 2:]
@@ -50,13 +47,9 @@ def check(name, base, failures):
     expect(any(max(s[2:]) >= 100 for s in segments) == any(e.dxf.layer == "RJ-PH" for e in entities), "RJ-PH")
 
 
-def main():
+if __name__ == "__main__":
     failures, checked = [], []
     for name, base in outputs.calculated_networks(workbook=False):
         check(name, base, failures)
         checked.append(name)
     outputs.finish(failures, checked)
-
-
-if __name__ == "__main__":
-    main()

@@ -20,7 +20,7 @@ for column, texts in enumerate([
     HEAD.update({(row, column): text for row, text in enumerate(texts, start=2) if text is not None})
 
 
-def main():
+if __name__ == "__main__":
     failures, checked = [], []
     for name, base in outputs.calculated_networks(workbook=True):
         checked.append(name)
@@ -51,7 +51,3 @@ def main():
                 != list(range(1, len(rows) + 1)) or len(rows) != len(segments):
             failures.append(f"{name}: the sequence numbers are not 1 to {len(rows)}")
     outputs.finish(failures, checked)
-
-
-if __name__ == "__main__":
-    main()

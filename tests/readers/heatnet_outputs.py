@@ -11,8 +11,7 @@ from decimal import ROUND_HALF_UP, Decimal
 HEADER = " 130 , 70 , 200 , 50 , .4 "
 EXTRA_NETWORKS = {
     "single_300": [HEADER, "2,1", "0", "0,300,0,0,1", "1,1"],
-    "loop": [HEADER, "4,4", "0", "150,100,0,0,1", "100,80,0,1,2", "100,80,0,2,3", "100,120,0,1,3",
-             "1,2", "2,3", "3,4"],
+    "loop": [HEADER, "4,4", "0", "150,100,0,0,1", "100,80,0,1,2", "100,80,0,2,3", "100,120,0,1,3", "1,2", "2,3", "3,4"],
     "long_line": [HEADER, "13,12", "0"] + [f"300,500,0,{i},{i + 1}" for i in range(12)]
                  + [f"{i},.1" for i in range(1, 13)],
     "flow_12": [HEADER, "2,1", "0", "100,100,0,0,1", "1,.83736"],  # 12 t/h at 60 K
@@ -22,8 +21,7 @@ EXTRA_NETWORKS = {
 def calculated_networks(workbook):
     """Yields the name and the base path of every network, calculated by heatnet-calc."""
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--calc", required=True)
-    parser.add_argument("--examples", required=True)
+    parser.add_argument("--calc", required=True), parser.add_argument("--examples", required=True)
     arguments = parser.parse_args()
     with tempfile.TemporaryDirectory(prefix="heatnet-readers-") as folder:
         names = sorted(entry[:-4] for entry in os.listdir(arguments.examples) if entry.endswith(".TXT"))
@@ -77,10 +75,9 @@ def picture(value, pattern):
     rounded = abs(exact).quantize(Decimal(1).scaleb(-len(decimals)), rounding=ROUND_HALF_UP)
     integer, _, fraction = f"{rounded:f}".partition(".")
     integer, fraction = integer.lstrip("0").rjust(whole.count("0"), "0"), fraction.ljust(len(decimals), "0")
-    keep = len(decimals)
-    while keep > 0 and decimals[keep - 1] == "#" and fraction[keep - 1] == "0":
-        keep -= 1
-    return ("-" if exact < 0 else "") + integer + "." + fraction[:keep]
+    optional = len(decimals) - len(decimals.rstrip("#"))  # trailing "#" drop their zeros
+    kept = fraction[:len(decimals) - optional] + fraction[len(decimals) - optional:].rstrip("0")
+    return ("-" if exact < 0 else "") + integer + "." + kept
 
 
 def finish(failures, checked):
