@@ -3,8 +3,9 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
-#include <utility>
+#include <span>
 
+#include "data/base_data_fields.h"
 #include "data/field_reader.h"
 #include "data/file_io.h"
 #include "data/number_text.h"
@@ -26,13 +27,15 @@ int RecordCount(double count) {
 }
 
 // Counts must be whole, not negative and within the record tables.
-ErrorMessage CheckCount(const Number& count, int maximum, const char* label,
-                        const std::string& fileName, const FieldPlace& place) {
+ErrorMessage CheckCount(const ProjectData& data, size_t field, int maximum,
+                        const std::string& fileName) {
+    const Number& count = data.*kHeaderFields[field].member;
+    const char* label = kHeaderFields[field].label;
     const double value = ValueOf(count);
     if (std::isfinite(value) && value == std::floor(value) && value >= 0 && value <= maximum)
         return {};
-    return ValueInFile(fileName, place) + label + NumberInText(count) + "不可用:" + label + "应为0到" +
-           std::to_string(maximum) + "之间的整数。";
+    return ValueInFile(fileName, data.readPlaces.header[field]) + label + NumberInText(count) +
+           "不可用:" + label + "应为0到" + std::to_string(maximum) + "之间的整数。";
 }
 
 class FieldSequence {
@@ -78,36 +81,39 @@ private:
     ErrorMessage error_;
 };
 
+// The first field of `record` whose value is not finite, named after `recordName`.
+template <typename Record, size_t N>
+std::string FirstInfiniteOf(const Record& record, const std::array<BaseDataField<Record>, N>& fields,
+                            const std::string& recordName) {
+    for (const BaseDataField<Record>& field : fields)
+        if (!std::isfinite(ValueOf(record.*field.member))) return recordName + field.label;
+    return {};
+}
+
 // A box may hold 1e999, which reads as an infinity; written out, it would make
 // a file that no reader takes back.
 std::string FirstInfiniteField(const ProjectData& data) {
-    const std::pair<const Number*, const char*> header[] = {
-        {&data.supplyTemperature, "供水温度"},
-        {&data.returnTemperature, "回水温度"},
-        {&data.pumpInletPressure, "循环水泵入口压力"},
-        {&data.lastUserResistance, "最末端用户阻力"},
-        {&data.localResistanceCoefficient, "局部阻力折算系数"},
-        {&data.nodeCount, "节点数"},
-        {&data.pipeCount, "管道数"},
-        {&data.branchStartNode, "按300pa/m选择管径的起始节点号"}};
-    for (const auto& [value, name] : header)
-        if (!std::isfinite(ValueOf(*value))) return name;
-    const char* pipeFields[] = {"管径", "管段长度", "局部阻力折算长度", "管段起点编号", "管段终点编号"};
-    for (int i = 1; i <= std::min(PipeRecordCount(data), kMaxRecords); ++i) {
-        const PipeSegment& p = data.pipes[i];
-        const Number* values[] = {&p.diameter, &p.length, &p.equivalentLength, &p.startNode,
-                                  &p.endNode};
-        for (int f = 0; f < 5; ++f)
-            if (!std::isfinite(ValueOf(*values[f])))
-                return "第" + std::to_string(i) + "根管道的" + pipeFields[f];
-    }
-    for (int k = 1; k <= std::min(LoadRecordCount(data), kMaxRecords); ++k) {
-        if (!std::isfinite(ValueOf(data.loads[k].node)))
-            return "第" + std::to_string(k) + "个节点的节点编号";
-        if (!std::isfinite(ValueOf(data.loads[k].load)))
-            return "第" + std::to_string(k) + "个节点的节点负荷";
-    }
+    if (std::string name = FirstInfiniteOf(data, kHeaderFields, ""); !name.empty()) return name;
+    for (int i = 1; i <= std::min(PipeRecordCount(data), kMaxRecords); ++i)
+        if (std::string name = FirstInfiniteOf(data.pipes[i], kSegmentFields, SegmentRecordName(i));
+            !name.empty())
+            return name;
+    for (int k = 1; k <= std::min(LoadRecordCount(data), kMaxRecords); ++k)
+        if (std::string name = FirstInfiniteOf(data.loads[k], kLoadFields, LoadRecordName(k));
+            !name.empty())
+            return name;
     return {};
+}
+
+// The fields of `record` on one line of the file, separated by commas.
+template <typename Record>
+void AppendLine(std::string& text, const Record& record,
+                std::span<const BaseDataField<Record>> fields) {
+    for (size_t f = 0; f < fields.size(); ++f) {
+        if (f > 0) text += ",";
+        text += NumberToFileText(record.*fields[f].member);
+    }
+    text += "\r\n";
 }
 
 }  // namespace
@@ -151,42 +157,28 @@ ErrorMessage ParseBaseData(const std::string& content, const std::string& fileNa
     ProjectData& r = *read;
     ReadPlaces& places = r.readPlaces;
     places = {};
-    const bool headerRead =
-        fields.Read(r.supplyTemperature, "供水温度", places.header[0]) &&
-        fields.Read(r.returnTemperature, "回水温度", places.header[1]) &&
-        fields.Read(r.pumpInletPressure, "循环水泵入口压力", places.header[2]) &&
-        fields.Read(r.lastUserResistance, "最末端用户阻力", places.header[3]) &&
-        fields.Read(r.localResistanceCoefficient, "局部阻力折算系数", places.header[4]) &&
-        fields.Read(r.nodeCount, "节点数", places.header[5]) &&
-        fields.Read(r.pipeCount, "管道数", places.header[6]) &&
-        fields.Read(r.branchStartNode, "按300pa/m选择管径的起始节点号", places.header[7]);
-    if (!headerRead) return fields.Error();
-    if (auto error = CheckCount(r.pipeCount, kMaxRecords, "管道数", fileName, places.header[6]);
-        !error.empty())
+    for (size_t f = 0; f < kHeaderFields.size(); ++f)
+        if (!fields.Read(r.*kHeaderFields[f].member, kHeaderFields[f].label, places.header[f]))
+            return fields.Error();
+    if (auto error = CheckCount(r, kPipeCountField, kMaxRecords, fileName); !error.empty())
         return error;
-    if (auto error = CheckCount(r.nodeCount, kMaxRecords + 1, "节点数", fileName, places.header[5]);
-        !error.empty())
+    if (auto error = CheckCount(r, kNodeCountField, kMaxRecords + 1, fileName); !error.empty())
         return error;
     places.pipes.resize(PipeRecordCount(r));
     for (int i = 1; i <= PipeRecordCount(r); ++i) {
-        PipeSegment& pipe = r.pipes[i];
-        std::array<FieldPlace, 5>& at = places.pipes[i - 1];
-        const std::string which = "第" + std::to_string(i) + "根管道的";
-        if (!(fields.Read(pipe.diameter, which + "管径", at[0]) &&
-              fields.Read(pipe.length, which + "管段长度", at[1]) &&
-              fields.Read(pipe.equivalentLength, which + "局部阻力折算长度", at[2]) &&
-              fields.Read(pipe.startNode, which + "管段起点编号", at[3]) &&
-              fields.Read(pipe.endNode, which + "管段终点编号", at[4])))
-            return fields.Error();
+        const std::string record = SegmentRecordName(i);
+        for (size_t f = 0; f < kSegmentFields.size(); ++f)
+            if (!fields.Read(r.pipes[i].*kSegmentFields[f].member, record + kSegmentFields[f].label,
+                             places.pipes[i - 1][f]))
+                return fields.Error();
     }
     places.loads.resize(LoadRecordCount(r));
     for (int k = 1; k <= LoadRecordCount(r); ++k) {
-        NodeLoad& load = r.loads[k];
-        std::array<FieldPlace, 2>& at = places.loads[k - 1];
-        const std::string which = "第" + std::to_string(k) + "个节点的";
-        if (!(fields.Read(load.node, which + "节点编号", at[0]) &&
-              fields.Read(load.load, which + "节点负荷", at[1])))
-            return fields.Error();
+        const std::string record = LoadRecordName(k);
+        for (size_t f = 0; f < kLoadFields.size(); ++f)
+            if (!fields.Read(r.loads[k].*kLoadFields[f].member, record + kLoadFields[f].label,
+                             places.loads[k - 1][f]))
+                return fields.Error();
     }
     data = r;
     return {};
@@ -202,29 +194,16 @@ ErrorMessage ReadBaseDataFile(const std::string& fileName, ProjectData& data) {
 }
 
 std::string FormatBaseDataFile(const ProjectData& data) {
-    auto field = [](const Number& n) { return NumberToFileText(n); };
     std::string text;
-    auto line = [&text](std::initializer_list<std::string> fields) {
-        bool first = true;
-        for (const std::string& f : fields) {
-            if (!first) text += ",";
-            text += f;
-            first = false;
-        }
-        text += "\r\n";
-    };
-    line({field(data.supplyTemperature), field(data.returnTemperature),
-          field(data.pumpInletPressure), field(data.lastUserResistance),
-          field(data.localResistanceCoefficient)});
-    line({field(data.nodeCount), field(data.pipeCount)});
-    line({field(data.branchStartNode)});
-    for (int i = 1; i <= std::min(PipeRecordCount(data), kMaxRecords); ++i) {
-        const PipeSegment& p = data.pipes[i];
-        line({field(p.diameter), field(p.length), field(p.equivalentLength), field(p.startNode),
-              field(p.endNode)});
+    std::span<const HeaderField> header = kHeaderFields;
+    for (const size_t length : kHeaderFieldsPerLine) {
+        AppendLine(text, data, header.first(length));
+        header = header.subspan(length);
     }
+    for (int i = 1; i <= std::min(PipeRecordCount(data), kMaxRecords); ++i)
+        AppendLine(text, data.pipes[i], std::span<const SegmentField>(kSegmentFields));
     for (int k = 1; k <= std::min(LoadRecordCount(data), kMaxRecords); ++k)
-        line({field(data.loads[k].node), field(data.loads[k].load)});
+        AppendLine(text, data.loads[k], std::span<const LoadField>(kLoadFields));
     return text;
 }
 

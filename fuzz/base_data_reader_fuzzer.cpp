@@ -10,7 +10,7 @@
 #include "data/base_data_file.h"
 #include "data/number_text.h"
 #include "data/quoted_text.h"
-#include "hydraulics/base_data_checks.h"
+#include "data/base_data_checks.h"
 #include "hydraulics/standard_pipe_table.h"
 #include "reports/format_picture.h"
 

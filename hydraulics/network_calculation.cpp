@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "data/base_data_checks.h"
 #include "data/base_data_file.h"
 #include "data/number_text.h"
-#include "hydraulics/base_data_checks.h"
 #include "hydraulics/diameter_sizing.h"
 #include "hydraulics/network_topology.h"
 #include "hydraulics/node_demands.h"

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "data/base_data_fields.h"
 #include "data/base_data_file.h"
 #include "app/entry_windows/box_text.h"
 #include "app/entry_windows/entry_checks.h"
@@ -95,7 +96,8 @@ void SRSJ0::RequestPipeSegments() {
     data_.pipeCount = BoxValue(Text7);
     if (ValueOf(data_.pipeCount) < 1) return;
     if (PipeRecordCount(data_) > kMaxRecords) {
-        dialogs_.ShowMessage("管道数" + CountText(data_.pipeCount) + "超过" +
+        const char* label = kHeaderFields[kPipeCountField].label;
+        dialogs_.ShowMessage(label + CountText(data_.pipeCount) + "超过" +
                                  std::to_string(kMaxRecords) + ",无法输入管道数据。",
                              kApplicationTitle);
         return;
@@ -107,7 +109,8 @@ void SRSJ0::RequestNodeLoads() {
     data_.nodeCount = BoxValue(Text6);
     if (ValueOf(data_.nodeCount) <= 1) return;
     if (LoadRecordCount(data_) > kMaxRecords) {
-        dialogs_.ShowMessage("节点数" + CountText(data_.nodeCount) + "超过" +
+        const char* label = kHeaderFields[kNodeCountField].label;
+        dialogs_.ShowMessage(label + CountText(data_.nodeCount) + "超过" +
                                  std::to_string(kMaxRecords + 1) + "(节点负荷最多" +
                                  std::to_string(kMaxRecords) + "个),无法输入节点负荷。",
                              kApplicationTitle);
