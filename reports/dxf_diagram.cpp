@@ -11,13 +11,13 @@
 #include "data/number_text.h"
 #include "reports/diagram_template.h"
 #include "reports/format_picture.h"
+#include "reports/segment_search_limit.h"
 
 namespace heatnet {
 namespace {
 
 // Sets text height, tick length and label offsets; the geometry stays in m and kPa.
 constexpr double kScale = 10;
-constexpr int kSearchLimit = 399;
 constexpr const char* kPressurePicture = "###0.0";
 
 // One item per line; group codes are fixed texts whose leading blanks belong to them.
@@ -43,7 +43,7 @@ struct FoundSegment {
 // The segment drawn for node index r: the one from the heat source to index 1
 // for r = 0 and r = 1, otherwise the first whose I end is r.
 FoundSegment FindSegmentOfNode(const NetworkModel& model, int r) {
-    const int searched = std::min(model.SegmentCount(), kSearchLimit);
+    const int searched = std::min(model.SegmentCount(), kSegmentSearchLimit);
     for (int p = 0; p < searched; ++p) {
         const NetworkSegment& segment = model.segments[p];
         const bool sourceToFirst = segment.indexJ == 1 && segment.indexI == model.sourceIndex;

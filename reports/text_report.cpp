@@ -2,6 +2,7 @@
 
 #include "hydraulics/node_demands.h"
 #include "reports/print_line.h"
+#include "reports/segment_search_limit.h"
 
 namespace heatnet {
 namespace {
@@ -78,7 +79,7 @@ void WriteSegmentTable(const NetworkModel& model, const StandardPipeTable& table
 SegmentRowOrder DecideSegmentRowOrder(const NetworkModel& model) {
     SegmentRowOrder order;
     const int count = model.SegmentCount();
-    const int searched = std::min(count, kRowOrderSearchLimit);
+    const int searched = std::min(count, kSegmentSearchLimit);
     std::vector<int> found;
     order.checkPassed = true;
     for (int r = 1; r <= count && order.checkPassed; ++r) {

@@ -17,8 +17,6 @@ struct SegmentRowOrder {
     std::vector<int> positions;  // 1-based list positions, one per row
 };
 
-inline constexpr int kRowOrderSearchLimit = 399;
-
 SegmentRowOrder DecideSegmentRowOrder(const NetworkModel& model);
 
 // The node number shown for an internal index: the last segment end that carries it.
