@@ -6,6 +6,13 @@
 #include "data/number_text.h"
 
 namespace heatnet {
+namespace {
+
+// The message about unconnected segments names this many and then says "等".
+constexpr size_t kMostSegmentsNamed = 5;
+
+}  // namespace
+
 std::string OrderByConnectionWalk(NetworkModel& model) {
     const std::vector<NetworkSegment>& inFileOrder = model.segments;
     const size_t count = inFileOrder.size();
@@ -39,14 +46,15 @@ std::string OrderByConnectionWalk(NetworkModel& model) {
 
     if (ordered.size() != count) {
         std::string list;
-        int shown = 0;
-        for (size_t f = 0; f < count && shown < 5; ++f) {
+        size_t shown = 0;
+        for (size_t f = 0; f < count && shown < kMostSegmentsNamed; ++f) {
             if (appended[f]) continue;
             list += (shown++ ? "、" : "") + std::string("第") + std::to_string(f + 1) + "根管道(节点" +
                     NumberInText(inFileOrder[f].nodeJ) + "-" + NumberInText(inFileOrder[f].nodeI) + ")";
         }
-        return "有" + std::to_string(count - ordered.size()) + "根管道与主热源(节点0)不相连:" + list +
-               (count - ordered.size() > 5 ? "等" : "") + ",请检查管段起点和终点编号。";
+        const size_t unconnected = count - ordered.size();
+        return "有" + std::to_string(unconnected) + "根管道与主热源(节点0)不相连:" + list +
+               (unconnected > kMostSegmentsNamed ? "等" : "") + ",请检查管段起点和终点编号。";
     }
     model.segments = std::move(ordered);
     return {};

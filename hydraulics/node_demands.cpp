@@ -2,14 +2,15 @@
 
 #include <unordered_map>
 
+#include "hydraulics/units.h"
 namespace heatnet {
 
 double LoadToFlow(double load, double temperatureDifference) {
-    return load * 3600 / 4.1868 / temperatureDifference;
+    return load * kSecondsPerHour / kSpecificHeatOfWater / temperatureDifference;
 }
 
 double FlowToLoad(double flow, double supplyTemperature, double returnTemperature) {
-    return (supplyTemperature - returnTemperature) * 4.1868 * flow / 3600;
+    return (supplyTemperature - returnTemperature) * kSpecificHeatOfWater * flow / kSecondsPerHour;
 }
 
 void LoadDemands(NetworkModel& model) {

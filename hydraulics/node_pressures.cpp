@@ -1,6 +1,7 @@
 #include "hydraulics/node_pressures.h"
 
 #include "data/number_text.h"
+#include "hydraulics/units.h"
 
 namespace heatnet {
 
@@ -16,8 +17,8 @@ void ComputeNodePressures(NetworkModel& model, CalculationMessenger& messages) {
     const double ru = model.lastUserResistance;
     for (int r = 1; r <= source; ++r) {
         NetworkNode& node = model.nodes[r];
-        node.returnPressure = node.drop + 1000 * pin;
-        node.supplyPressure = 1000 * ru + (1000 * pin + 2 * largestDrop) - node.drop;
+        node.returnPressure = node.drop + kPaPerKPa * pin;
+        node.supplyPressure = kPaPerKPa * ru + (kPaPerKPa * pin + 2 * largestDrop) - node.drop;
         node.pressureDifference = node.supplyPressure - node.returnPressure;
         // The entered resistance in kPa, not Pa: a low-pressure warning kept as it is.
         if (!(node.supplyPressure > ru))

@@ -4,6 +4,7 @@
 
 #include "data/number.h"
 #include "hydraulics/network_model.h"
+#include "hydraulics/units.h"
 
 namespace heatnet {
 
@@ -34,8 +35,13 @@ inline int EnlargementStep(double specificLoss, double zoneLimit) {
     return 0;
 }
 
+// pi / 4 as 3.1415 / 4, the rounding every printed velocity was made with.
+inline constexpr double kQuarterPi = 0.785375;
+// t/h and mm give m/s through 1000 kg per t and 1e6 mm^2 per m^2.
+inline constexpr double kVelocityUnits = 1e9;
+
 inline double Velocity(double flow, double diameter, double density) {
-    return 1e9 * flow / (3600 * 0.785375 * (diameter * diameter) * density);
+    return kVelocityUnits * flow / (kSecondsPerHour * kQuarterPi * (diameter * diameter) * density);
 }
 
 }  // namespace heatnet

@@ -12,6 +12,9 @@ namespace heatnet {
 namespace {
 
 constexpr double kRoughness = 0.5;  // mm
+// 8 / pi^2 with flows in t/h and diameters in mm, rounded as the handbooks print
+// it: turns lambda / (d^5 rho) into Pa/m per (t/h)^2.
+constexpr double kFrictionUnits = 6.25e13;
 // The rough-pipe law needs diameters well above the roughness, and d^5 must stay
 // a normal double: both hold far beyond any pipe that is made.
 constexpr double kSmallestDiameter = 1;      // mm
@@ -66,7 +69,7 @@ std::string StandardPipeTable::LoadFromText(const std::string& text, const std::
         const double base = 1.14 + std::log(d / kRoughness) * 2 / ln10;
         diameter_[i] = d;
         lambda_[i] = 1 / (base * base);
-        coefficient_[i] = 6.25e13 * lambda_[i] / (std::pow(d, 5) * density);
+        coefficient_[i] = kFrictionUnits * lambda_[i] / (std::pow(d, 5) * density);
     }
     return {};
 }

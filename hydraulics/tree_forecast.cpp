@@ -26,6 +26,10 @@ constexpr double kDropThresholds[kDropLevels] = {1e4, 1e6, 1e8, 1e10, 1e12, 1e14
 // Bounds beyond this make the first-order analysis itself doubtful; such passes
 // are solved.
 constexpr double kLargestUsefulBound = 0.05;
+// Resistances outside this range would leave the double range in a conductance
+// or a product along a path; no bound is made then.
+constexpr double kSmallestResistance = 1e-280;
+constexpr double kLargestResistance = 1e280;
 
 // gamma_n = n u / (1 - n u), for the n roundings that meet in one quantity.
 double Gamma(double roundings) {
@@ -159,7 +163,8 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
         const double spread = linearised ? deviation[s] : 0.0;
         resistance_[k] = length_[s] * coefficient_[smallest[s]] * scale * (1 + spread);
         const double leastResistance = length_[s] * coefficient_[largest[s]] * scale * (1 - spread);
-        if (!(leastResistance > 1e-280) || !(resistance_[k] < 1e280)) return false;
+        if (!(leastResistance > kSmallestResistance) || !(resistance_[k] < kLargestResistance))
+            return false;
         conductance_[k] = 1 / leastResistance;
         diagonal_[k] += conductance_[k];
         if (parent_[k] > 0) diagonal_[parent_[k]] += conductance_[k];

@@ -9,6 +9,7 @@
 #include "data/application_texts.h"
 #include "data/file_io.h"
 #include "data/number_text.h"
+#include "hydraulics/units.h"
 #include "reports/diagram_template.h"
 #include "reports/format_picture.h"
 #include "reports/segment_search_limit.h"
@@ -19,6 +20,10 @@ namespace {
 // Sets text height, tick length and label offsets; the geometry stays in m and kPa.
 constexpr double kScale = 10;
 constexpr const char* kPressurePicture = "###0.0";
+// Distance ticks every 500 m, every 1000 m when the farthest node lies beyond 5000 m.
+constexpr double kTickStep = 500;
+constexpr double kLongTickStep = 1000;
+constexpr double kLongDiagram = 5000;
 
 // One item per line; group codes are fixed texts whose leading blanks belong to them.
 class DxfLines {
@@ -111,18 +116,19 @@ void WritePressureLines(const NetworkModel& model, const Layout& layout, DxfLine
         const NetworkSegment& segment = model.segments[layout.segmentOfNode[r]];
         const NetworkNode& node = model.nodes[r];
         const NetworkNode& end = model.nodes[segment.indexJ];
-        WriteLine(out, "   0", LayerOf(model, segment), x[r], node.returnPressure / 1000,
-                  x[segment.indexJ], end.returnPressure / 1000);
+        WriteLine(out, "   0", LayerOf(model, segment), x[r], node.returnPressure / kPaPerKPa,
+                  x[segment.indexJ], end.returnPressure / kPaPerKPa);
         if (IsMainLine(model, segment)) {
-            WriteNodeValue(out, x[r], node.returnPressure / 1000);
-            WriteNodeValue(out, x[r], node.supplyPressure / 1000);
+            WriteNodeValue(out, x[r], node.returnPressure / kPaPerKPa);
+            WriteNodeValue(out, x[r], node.supplyPressure / kPaPerKPa);
         }
     }
     for (size_t r = 0; r < layout.segmentOfNode.size(); ++r) {
         const NetworkSegment& segment = model.segments[layout.segmentOfNode[r]];
         const double endX = x[segment.indexJ];
-        WriteLine(out, "   0", LayerOf(model, segment), x[r], model.nodes[r].supplyPressure / 1000,
-                  endX, model.nodes[segment.indexJ].supplyPressure / 1000);
+        WriteLine(out, "   0", LayerOf(model, segment), x[r],
+                  model.nodes[r].supplyPressure / kPaPerKPa, endX,
+                  model.nodes[segment.indexJ].supplyPressure / kPaPerKPa);
         if (IsMainLine(model, segment)) {
             out.Item("  0").Item("LINE").Item("   8").Item("RJ-TXT");
             out.Item("  10").Number(endX).Item("  20").Item(" 0");
@@ -146,7 +152,7 @@ void WriteDistanceAxis(double xmax, DxfLines& out) {
     out.Item("  11").Number(xmax + 10 * kScale).Item("  21").Number(below);
 
     // No tick on or beyond the last distance.
-    const double step = xmax > 5000 ? 1000 : 500;
+    const double step = xmax > kLongDiagram ? kLongTickStep : kTickStep;
     for (double t = 0; t + step < xmax;) {
         t += step;
         out.Item("  0").Item("LINE").Item("   8").Item("RJ-SB");
@@ -167,8 +173,8 @@ void WritePressureCaption(DxfLines& out, double y, std::string_view text,
 std::string NumberItem(double value) { return SignedPlainText(value) + " "; }
 
 void WritePressureAxis(const NetworkModel& model, double xmax, DxfLines& out) {
-    const double return0 = model.nodes[0].returnPressure / 1000;
-    const double supply0 = model.nodes[0].supplyPressure / 1000;
+    const double return0 = model.nodes[0].returnPressure / kPaPerKPa;
+    const double supply0 = model.nodes[0].supplyPressure / kPaPerKPa;
     const double top = supply0 + 10 * kScale;
     WritePressureCaption(out, return0, "  0", "  0");
     WritePressureCaption(out, return0, FormatWithPicture(return0, kPressurePicture),

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "hydraulics/units.h"
 #include "reports/format_picture.h"
 
 namespace heatnet {
@@ -61,10 +62,11 @@ void PutSegmentRow(const NetworkModel& model, const StandardPipeTable& table, in
     Put(cells, row, 7, FormatWithPicture(segment.flow * sign, "#####.0"));
     Put(cells, row, 8, FormatWithPicture(segment.velocity * sign, "##0.##"));
     Put(cells, row, 9, FormatWithPicture(segment.specificLoss * sign, "####0.#"));
-    Put(cells, row, 10, FormatWithPicture(segment.pressureDifference * sign / 1000, "####0.##"));
-    Put(cells, row, 11, FormatWithPicture(node.supplyPressure / 1000, "####0.0#"));
-    Put(cells, row, 12, FormatWithPicture(node.returnPressure / 1000, "####0.0#"));
-    Put(cells, row, 13, FormatWithPicture(node.pressureDifference / 1000, "####0.0#"));
+    Put(cells, row, 10,
+        FormatWithPicture(segment.pressureDifference * sign / kPaPerKPa, "####0.##"));
+    Put(cells, row, 11, FormatWithPicture(node.supplyPressure / kPaPerKPa, "####0.0#"));
+    Put(cells, row, 12, FormatWithPicture(node.returnPressure / kPaPerKPa, "####0.0#"));
+    Put(cells, row, 13, FormatWithPicture(node.pressureDifference / kPaPerKPa, "####0.0#"));
 }
 
 }  // namespace

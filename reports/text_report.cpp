@@ -1,6 +1,7 @@
 #include "reports/text_report.h"
 
 #include "hydraulics/node_demands.h"
+#include "hydraulics/units.h"
 #include "reports/print_line.h"
 #include "reports/segment_search_limit.h"
 
@@ -19,9 +20,9 @@ void WriteNodeTable(const NetworkModel& model, PrintedText& out) {
         out.TabTo(14).Formatted(
             FlowToLoad(node.demand, model.supplyTemperature, model.returnTemperature), "###0.0#");
         out.TabTo(26).Formatted(node.demand, "####0.#");
-        out.TabTo(38).Formatted(node.supplyPressure / 1000, "###0.##");
-        out.TabTo(53).Formatted(node.returnPressure / 1000, "###0.##");
-        out.TabTo(66).Formatted(node.pressureDifference / 1000, "###0.0#");
+        out.TabTo(38).Formatted(node.supplyPressure / kPaPerKPa, "###0.##");
+        out.TabTo(53).Formatted(node.returnPressure / kPaPerKPa, "###0.##");
+        out.TabTo(66).Formatted(node.pressureDifference / kPaPerKPa, "###0.0#");
         if (node.demand < 0) out.TabTo(76).Text("热源");
         out.EndLine();
     }
@@ -29,9 +30,9 @@ void WriteNodeTable(const NetworkModel& model, PrintedText& out) {
 }
 
 void WritePressures(const NetworkNode& node, PrintedText& out) {
-    out.TabTo(82).Formatted(node.supplyPressure / 1000, "####0.0#");
-    out.TabTo(91).Formatted(node.returnPressure / 1000, "####0.0#");
-    out.TabTo(100).Formatted(node.pressureDifference / 1000, "####0.0#");
+    out.TabTo(82).Formatted(node.supplyPressure / kPaPerKPa, "####0.0#");
+    out.TabTo(91).Formatted(node.returnPressure / kPaPerKPa, "####0.0#");
+    out.TabTo(100).Formatted(node.pressureDifference / kPaPerKPa, "####0.0#");
 }
 
 void WriteSegmentRow(const NetworkModel& model, const StandardPipeTable& table, int rowNumber,
@@ -49,7 +50,7 @@ void WriteSegmentRow(const NetworkModel& model, const StandardPipeTable& table, 
     out.TabTo(46).Formatted(segment.flow * sign, "#####.0");
     out.TabTo(56).Formatted(segment.velocity * sign, "##0.##");
     out.TabTo(65).Formatted(segment.specificLoss * sign, "####0.#");
-    out.TabTo(73).Formatted(segment.pressureDifference * sign / 1000, "####0.##");
+    out.TabTo(73).Formatted(segment.pressureDifference * sign / kPaPerKPa, "####0.##");
     WritePressures(model.nodes[leavesSource ? segment.indexJ : segment.indexI], out);
     out.EndLine();
 }

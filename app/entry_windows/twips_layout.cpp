@@ -7,8 +7,11 @@
 
 namespace heatnet {
 
+// The window layouts are in twips, a twentieth of a printer's point.
+constexpr double kTwipsPerInch = 1440;
+
 int TwipsToPixels(int twips, int dotsPerInch) {
-    return qRound(twips * dotsPerInch / 1440.0);
+    return qRound(twips * dotsPerInch / kTwipsPerInch);
 }
 
 void PlaceInTwips(QWidget* control, const TwipsRect& rect) {
