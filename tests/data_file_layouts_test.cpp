@@ -69,10 +69,8 @@ TEST(DataFileLayouts, ValuesFromTheWindowsThatNoReaderTakesBackAreNotWritten) {
         {[](ProjectData& d) { d.pipeCount = 1e300; }, tooMany},
         {[&](ProjectData& d) { d.pipeCount = infinity; }, tooMany},
         {[](ProjectData& d) { d.pipeCount = 1401.0; }, tooMany},
-        {[&](ProjectData& d) { d.pipes[1].length = infinity; },
-         "数据文件 " + file + " 未写入:第1根管道的管段长度超出数值范围,请检查。"},
-        {[&](ProjectData& d) { d.loads[1].load = -infinity; },
-         "数据文件 " + file + " 未写入:第1个节点的节点负荷超出数值范围,请检查。"},
+        {[&](ProjectData& d) { d.pipes[1].length = infinity; }, "数据文件 " + file + " 未写入:第1根管道的管段长度超出数值范围,请检查。"},
+        {[&](ProjectData& d) { d.loads[1].load = -infinity; }, "数据文件 " + file + " 未写入:第1个节点的节点负荷超出数值范围,请检查。"},
     };
     for (const auto& [change, message] : rows) {
         SCOPED_TRACE(message);

@@ -20,7 +20,7 @@ std::string TickTexts(const std::string& diagram) {
     static const std::regex tick("  0\r\nTEXT\r\n   8\r\nRJ-SB\r\n(?:.*\r\n){6}  1\r\n (\\d+) \r\n");
     std::string texts;
     for (std::sregex_iterator it(diagram.begin(), diagram.end(), tick), end; it != end; ++it)
-        texts += (texts.empty() ? "" : " ") + (*it)[1].str();
+        texts.append(texts.empty() ? "" : " ").append((*it)[1].str());
     return texts;
 }
 

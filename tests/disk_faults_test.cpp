@@ -24,8 +24,7 @@ TEST(DiskFaults, EachOutputUnderAFolderInPlaceOrAFullDisk) {
             {"_OUT.TXT", {folderInPlace ? "无法建立计算书文件 @_OUT.TXT,请检查文件夹是否可写。"
                                         : "无法写入计算书文件 @_OUT.TXT,请检查磁盘空间和文件夹权限。"}},
             {".dxf", {"无法写入水压图文件 @.dxf,请检查磁盘空间和文件夹权限。", "计算表见:@.XLSX"}},
-            {".XLSX", {"无法写入EXCEL表 @.XLSX,请检查文件夹是否可写、文件是否被其他程序占用。计算结果见计算书。",
-                       "计算表见:@_OUT.TXT\r\n水压图文件名:@.dxf"}},
+            {".XLSX", {"无法写入EXCEL表 @.XLSX,请检查文件夹是否可写、文件是否被其他程序占用。计算结果见计算书。", "计算表见:@_OUT.TXT\r\n水压图文件名:@.dxf"}},
             {"#.TXT", {"计算表见:@.XLSX\r\n水压图文件名:@.dxf", "无法写入带管径的基本数据文件 @#.TXT,请检查磁盘空间和文件夹权限。"}},
         };
         for (const auto& [output, messages] : rows) {
@@ -43,9 +42,8 @@ TEST(DiskFaults, EachOutputUnderAFolderInPlaceOrAFullDisk) {
             person.answerYes = true;
             const bool completed = Calculate(folder.File("net.TXT"), person)->completed;
             EXPECT_EQ(completed, output != "_OUT.TXT");
-            std::vector<std::string> expected;
-            for (const std::string& message : messages) expected.push_back(WithPath(message, folder.File("net")));
-            EXPECT_EQ(person.messages, expected);
+            for (size_t k = 0; k < messages.size(); ++k) EXPECT_EQ(person.messages.at(k), WithPath(messages[k], folder.File("net")));
+            EXPECT_EQ(person.messages.size(), messages.size());
             for (const std::string& name : FileNames(folder.Path())) EXPECT_FALSE(name.ends_with(".heatnet-tmp"));
             EXPECT_EQ(fs::exists(blocked + "/kept"), folderInPlace);
             // An earlier file is kept exactly when its output failed or nothing was written.

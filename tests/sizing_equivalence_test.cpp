@@ -118,34 +118,24 @@ TEST(SizingEquivalence, LargestTreeAgrees) {
 }
 #endif
 
-// A generated network ordered, numbered and given its demands, ready to size.
-struct BuiltNetwork {
+// The error bound itself, not just the decisions it leads to: on every solved pass
+// of the step-by-step loop, every segment's |DP| and |G| lie within its bound.
+void ExpectBoundCoversEveryPass(const NetworkRecipe& recipe) {
     NetworkModel model;
     StandardPipeTable table;
     QuietInteraction person;
     CalculationMessenger messages{person};
-    bool built = false;
-    explicit BuiltNetwork(const NetworkRecipe& recipe) {
-        const auto data = std::make_unique<ProjectData>(GenerateNetwork(recipe));
-        built = BuildNetwork(*data, ProgramDirectory() + "/" + StandardPipeTable::kFileName, model, table, messages);
-    }
-};
-
-// The error bound itself, not just the decisions it leads to: on every solved pass
-// of the step-by-step loop, every segment's |DP| and |G| lie within its bound.
-void ExpectBoundCoversEveryPass(const NetworkRecipe& recipe) {
-    BuiltNetwork network(recipe);
-    ASSERT_TRUE(network.built);
-    NetworkModel& model = network.model;
-    std::optional<TreeForecast> forecast = TreeForecast::For(model, network.table);
+    const auto data = std::make_unique<ProjectData>(GenerateNetwork(recipe));
+    ASSERT_TRUE(BuildNetwork(*data, ProgramDirectory() + "/" + StandardPipeTable::kFileName, model, table, messages));
+    std::optional<TreeForecast> forecast = TreeForecast::For(model, table);
     ASSERT_TRUE(forecast.has_value());
-    NodalFlowSolver solver(model, network.messages);
+    NodalFlowSolver solver(model, messages);
     std::vector<int> sizes(model.SegmentCount());
     int checkedPasses = 0;
     for (PassOutcome outcome = PassOutcome::kEnlarged; outcome == PassOutcome::kEnlarged;) {
         for (int s = 0; s < model.SegmentCount(); ++s) sizes[s] = model.segments[s].sizeIndex;
         const bool bounded = forecast->BoundErrors(sizes, sizes);
-        outcome = RunSolvedPass(model, network.table, network.messages, solver);
+        outcome = RunSolvedPass(model, table, messages, solver);
         ASSERT_NE(outcome, PassOutcome::kStopped);
         if (!bounded) continue;
         ++checkedPasses;

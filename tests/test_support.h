@@ -49,8 +49,8 @@ std::vector<std::string> FileNames(const std::filesystem::path& folder);  // sor
 // The text with every "@" replaced by `path`: expected messages name files.
 std::string WithPath(std::string text, const std::string& path);
 
-// A small network's lines: the header, the counts (one node per load record plus
-// the source), the segment records "D,L,Ld,I,J" and the load records "node,load".
+// A small network's lines: header, counts (a node per load record and the source),
+// the segment records "D,L,Ld,I,J" and the load records "node,load".
 std::vector<std::string> SmallNetwork(const std::vector<std::string>& segments,
                                       const std::vector<std::string>& loads,
                                       const std::string& header = kHeader);
