@@ -1,7 +1,7 @@
 #include "app/entry_windows/entry_windows.h"
 
 #include "data/base_data_file.h"
-#include "data/load_base_data_for_entry.h"
+#include "app/entry_windows/load_base_data_for_entry.h"
 #include "data/application_texts.h"
 
 namespace heatnet {

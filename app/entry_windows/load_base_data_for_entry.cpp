@@ -1,4 +1,4 @@
-#include "data/load_base_data_for_entry.h"
+#include "app/entry_windows/load_base_data_for_entry.h"
 
 #include "data/file_io.h"
 
