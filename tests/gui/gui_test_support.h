@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -20,10 +19,11 @@
 namespace heatnet::testing {
 
 using Lines = std::vector<std::string>;
+using Cursor = std::optional<Qt::CursorShape>;
 
-inline std::optional<Qt::CursorShape> OverrideCursor() {
+inline Cursor OverrideCursor() {
     const QCursor* cursor = QApplication::overrideCursor();
-    return cursor ? std::optional(cursor->shape()) : std::nullopt;
+    return cursor ? Cursor(cursor->shape()) : std::nullopt;
 }
 
 // Answers the windows' dialogs from a script and records each one as "caption|text"
@@ -32,7 +32,7 @@ inline std::optional<Qt::CursorShape> OverrideCursor() {
 class ScriptedDialogs : public WindowDialogs {
 public:
     Lines shown;
-    std::vector<std::optional<Qt::CursorShape>> cursors;
+    std::vector<Cursor> cursors;
     std::deque<bool> yesNo;
     std::deque<CheckAnswer> checks;
     std::deque<std::optional<std::string>> texts;
@@ -43,8 +43,7 @@ public:
         Note(caption + "|" + text);
         if (!realBoxes) return;
         const auto box = MakeOkBox(text, caption);
-        QTimer::singleShot(0, box.get(),
-                           [&] { QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton); });
+        QTimer::singleShot(0, box.get(), [&] { QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton); });
         // Only so that a box nobody can answer fails the test instead of hanging it;
         // hidden rather than closed, as a close request would be held back too.
         QTimer::singleShot(10000, box.get(), [&] { box->hide(); });
@@ -98,20 +97,9 @@ inline void Type(const QWidget* window, std::initializer_list<std::pair<const ch
 inline std::string Texts(const QWidget* window, std::initializer_list<const char*> boxes) {
     QStringList texts;
     for (const char* box : boxes)
-        texts << (Find<QLineEdit>(window, box) ? Find<QLineEdit>(window, box)->text() : "?");
+        if (auto* control = Find<QLineEdit>(window, box)) texts << control->text();
     return texts.join('|').toStdString();
 }
-
-// Pixels of the text line `top` lines down, near the left edge, that differ from `blank`.
-inline int Inked(const QImage& picture, const QImage& blank, int top, int line) {
-    int count = 0;
-    for (int y = top * line; y < (top + 1) * line - 2; ++y)
-        for (int x = 0; x < 6 * line; ++x) count += picture.pixel(x, y) != blank.pixel(x, y);
-    return count;
-}
-
-// Lets closed windows go, as the event loop would between two clicks.
-inline void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 // The whole program, started in a fresh current folder whose name holds a blank
 // (tests that write beside the current folder must never write into the tree);
@@ -120,12 +108,10 @@ class Program : public ::testing::Test {
 protected:
     Program() { EXPECT_TRUE(QDir().mkpath(here) && QDir::setCurrent(here)) << here.toStdString(); }
     ~Program() override { QDir::setCurrent(previous); }
-    void TearDown() override { DeleteClosedWindows(); }
+    // Lets closed windows go, as the event loop would between two tests.
+    void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     std::string File(const std::string& name) const { return here.toStdString() + "/" + name; }
-    void CopyExample(const std::string& name) {
-        std::filesystem::copy_file(SourcePath("examples/" + name), File(name));
-    }
     // Presses a file command, types the name into the picker and confirms it.
     void Choose(const char* command, const QString& name) {
         Click(&form1, command);
@@ -138,10 +124,8 @@ protected:
     ScriptedDialogs dialogs;
     Lines edited;
     bool editorStarts = true;
-    DesktopProgram program{dialogs, [this](const std::string& path) {
-                               edited.push_back(path);
-                               return editorStarts;
-                           }};
+    DesktopProgram program{dialogs,
+                           [this](const std::string& path) { return edited.push_back(path), editorStarts; }};
     Form1& form1 = program.MainWindow();
     ProjectData& data = program.Data();
     EntryWindows& entries = program.Entries();

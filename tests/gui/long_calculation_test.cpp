@@ -37,26 +37,20 @@ protected:
             tickCursors.push_back(OverrideCursor());
             if (tickCursors.size() == 1) firstTick();
         });
-        Click(&form1, "Command1");
-        Type(form1.Picker(), {{"txtSearchSpec", name}});
         ticker.start(0);
-        Click(form1.Picker(), "cmdSearch");
+        Choose("Command1", name);
     }
-    long HelpShown() const {
-        return std::ranges::count_if(dialogs.shown, [](auto& s) { return s.starts_with("pelu|先执行"); });
-    }
-    std::vector<std::optional<Qt::CursorShape>> tickCursors;
+    std::vector<Cursor> tickCursors;
 };
 
 TEST_F(LongCalculation, WindowsRepaintUnderAWaitCursorAndInputWaitsForTheEnd) {
     dialogs.yesNo = {false};  // no workbook
     PaintCounter counter;
     form1.installEventFilter(&counter);
-    int paintsBeforeFirstTick = -1;
     QElapsedTimer clock;
     clock.start();
     Run("looped.TXT", [&] {
-        paintsBeforeFirstTick = counter.paints;
+        counter.paints = 0;
         form1.update();  // as when another window uncovers it
         QTest::mouseClick(Find<QPushButton>(&form1, "Command2"), Qt::LeftButton);  // 帮助
         for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})         // space on 运行
@@ -74,7 +68,7 @@ TEST_F(LongCalculation, WindowsRepaintUnderAWaitCursorAndInputWaitsForTheEnd) {
 
     EXPECT_TRUE(std::filesystem::exists(File("looped_OUT.TXT")));
     ASSERT_GE(tickCursors.size(), 2u);
-    EXPECT_GT(counter.paints, paintsBeforeFirstTick);
+    EXPECT_GT(counter.paints, 0);
     // Events are handled at most once per interval, whatever the number of solutions.
     EXPECT_LE(qint64(tickCursors.size()), elapsed / GuiInteraction::kKeepAliveInterval + 2) << elapsed;
     for (const auto& cursor : tickCursors) EXPECT_EQ(cursor, Qt::WaitCursor);
@@ -83,10 +77,11 @@ TEST_F(LongCalculation, WindowsRepaintUnderAWaitCursorAndInputWaitsForTheEnd) {
     EXPECT_GT(dialogs.cursors.size(), 2u);
     for (const auto& cursor : dialogs.cursors) EXPECT_EQ(cursor, Qt::ArrowCursor);
     EXPECT_EQ(OverrideCursor(), std::nullopt);
-    EXPECT_EQ(HelpShown() + (form1.Picker() != nullptr) + !form1.isVisible(), 0);
+    EXPECT_TRUE(form1.Picker() == nullptr && form1.isVisible());
+    const size_t shownDuring = dialogs.shown.size();
 
     QCoreApplication::processEvents();  // the held click, key and close, in order
-    EXPECT_EQ(HelpShown(), 1);
+    EXPECT_EQ(dialogs.shown.size(), shownDuring + 1);
     EXPECT_TRUE(dialogs.shown.back().starts_with("pelu|先执行"));
     EXPECT_NE(form1.Picker(), nullptr);
     EXPECT_FALSE(form1.isVisible());
@@ -95,32 +90,17 @@ TEST_F(LongCalculation, WindowsRepaintUnderAWaitCursorAndInputWaitsForTheEnd) {
 TEST_F(LongCalculation, ACalculationThatStopsWithAMessageLeavesTheOrdinaryCursor) {
     dialogs.realBoxes = true;  // the held input must not include the box's own
     Run("absent.TXT");
-    EXPECT_EQ(dialogs.cursors, (std::vector<std::optional<Qt::CursorShape>>{Qt::ArrowCursor}));
+    EXPECT_EQ(dialogs.cursors, std::vector<Cursor>{Qt::ArrowCursor});
     EXPECT_NE(dialogs.shown.at(0).find("absent.TXT"), std::string::npos);
     EXPECT_EQ(dialogs.boxesClickedAway, 1);
     EXPECT_EQ(OverrideCursor(), std::nullopt);
 }
 
-TEST(MessageBoxes, ButtonsReadInChineseLeftToRightAndLinesBreakAtCrLf) {
-    auto ok = MakeOkBox("第一行\r\n<300Pa/m", "pelu");
-    EXPECT_EQ(ok->windowTitle() + "|" + ok->text() + "|" + ok->button(QMessageBox::Ok)->text(),
-              "pelu|第一行\n<300Pa/m|确定");
-    EXPECT_EQ(ok->textFormat(), Qt::PlainText);
-    auto yesNo = MakeYesNoBox("数据文件已存在,覆盖?", "确认");
-    EXPECT_EQ(yesNo->button(QMessageBox::Yes)->text() + yesNo->button(QMessageBox::No)->text(), "是(&Y)否(&N)");
-    auto check = MakeCancelTryContinueBox(" 3节点负荷没有输入", "确认");
-    check->show();
-    QList<QAbstractButton*> buttons = check->buttons();
-    std::ranges::sort(buttons, {}, [](QAbstractButton* b) { return b->mapToGlobal(QPoint()).x(); });
-    using enum WindowDialogs::CheckAnswer;
-    const std::pair<QString, WindowDialogs::CheckAnswer> leftToRight[] = {
-        {"取消", Cancel}, {"重试(&T)", TryAgain}, {"继续(&C)", Continue}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(buttons.value(i) ? buttons[i]->text() : "", leftToRight[i].first);
-        check->show();
-        if (buttons.value(i)) buttons[i]->click();
-        EXPECT_EQ(CheckAnswerOf(*check), leftToRight[i].second) << i;
-    }
+// 确定 shows that Qt's own translations are installed for the standard buttons.
+TEST(MessageBoxes, ReadInChineseWithLinesBrokenAtCrLf) {
+    auto box = MakeOkBox("第一行\r\n<300Pa/m", "pelu");
+    EXPECT_EQ(box->text() + "|" + box->button(QMessageBox::Ok)->text(), "第一行\n<300Pa/m|确定");
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
 }
 
 }  // namespace
