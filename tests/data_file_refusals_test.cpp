@@ -1,7 +1,7 @@
 // Data files and pipe tables no calculation can use are refused before anything is
 // derived from them: one message naming the file and, for a single value, its line,
-// field and meaning; the reader's record stays as it was and nothing but the empty
-// report is written. Values at the very edge of what is accepted still calculate.
+// field and meaning; nothing but the empty report is written. (Values at the edge of
+// what is accepted, and a refusal of each kind, are golden networks too.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 
 #include "data/base_data_file.h"
 #include "data/gbk_text.h"
-#include "data/quoted_text.h"
 #include "hydraulics/standard_pipe_table.h"
 #include "calculation/program_directory.h"
 #include "test_support.h"
@@ -19,15 +18,14 @@ namespace {
 
 using namespace testing;
 
-std::string Lines(const std::vector<std::string>& lines) { return CrLfLines(lines); }
 // One segment from node 0 to node 1 and its load, under the header given.
-std::string OneSegment(const std::string& header) { return Lines({header, "2,1", "0", "0,100,0,0,1", "1,5"}); }
+std::string OneSegment(const std::string& header) { return CrLfLines({header, "2,1", "0", "0,100,0,0,1", "1,5"}); }
 std::string OneSegment(const std::string& segment, const std::string& load) {
-    return Lines({kHeader, "2,1", "0", segment, load});
+    return CrLfLines({kHeader, "2,1", "0", segment, load});
 }
 
-// One message with "@" for the data file, nothing but the empty report, and a
-// reader's record left as it was.
+// One message with "@" for the data file and nothing but the empty report. (That a
+// refused read keeps the reader's record the fuzz targets check on any bytes.)
 void ExpectRefused(const std::string& content, const std::string& message, const std::string& program = "") {
     SCOPED_TRACE(content.substr(0, 80));
     TemporaryFolder folder;
@@ -36,14 +34,9 @@ void ExpectRefused(const std::string& content, const std::string& message, const
     RecordingInteraction person;
     EXPECT_FALSE(Calculate(file, person, program)->completed);
     EXPECT_EQ(person.messages, std::vector<std::string>{WithPath(message, file)});
-    EXPECT_TRUE(IsValidUtf8(person.messages.at(0)));
     EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"net.TXT", "net_OUT.TXT"}));
     EXPECT_EQ(ReadBytes(folder.File("net_OUT.TXT")), "");
     EXPECT_TRUE(person.questions.empty());
-    auto data = std::make_unique<ProjectData>();
-    data->supplyTemperature = 95.0;
-    const std::string before = FormatBaseDataFile(*data);
-    EXPECT_TRUE(ReadBaseDataFile(file, *data).empty() || FormatBaseDataFile(*data) == before);
 }
 
 TEST(DataFileRefusals, EachRefusedFieldIsNamedAndNothingIsWritten) {
@@ -58,14 +51,12 @@ TEST(DataFileRefusals, EachRefusedFieldIsNamedAndNothingIsWritten) {
         {std::string("\xFF\xFE" "1\0" "3\0" "0\0", 8), utf16},
         {std::string("1\0" "3\0" "0\0", 6), utf16},
         {"", "数据文件 @ 不完整:第1行之后数据已结束,缺少供水温度。"},
-        {Lines({kHeader, "3,2", "0", "0,100,0,0,1"}), "数据文件 @ 不完整:第5行之后数据已结束,缺少第2根管道的管径。"},
-        {Lines({kHeader, "2,1", "0", "0,100,0,0,1"}), "数据文件 @ 不完整:第5行之后数据已结束,缺少第1个节点的节点编号。"},
-        {Lines({kHeader, "3,1401", "0"}), "数据文件 @ 第2行第2个数据中的管道数1401" + pipes},
-        {Lines({kHeader, "3,2.5", "0"}), "数据文件 @ 第2行第2个数据中的管道数2.5" + pipes},
-        {Lines({kHeader, "1402,1", "0"}), "数据文件 @ 第2行第1个数据中的节点数1402" + nodes},
-        {Lines({kHeader, "-3,2", "0"}), "数据文件 @ 第2行第1个数据中的节点数-3" + nodes},
+        {CrLfLines({kHeader, "3,2", "0", "0,100,0,0,1"}), "数据文件 @ 不完整:第5行之后数据已结束,缺少第2根管道的管径。"},
+        {CrLfLines({kHeader, "2,1", "0", "0,100,0,0,1"}), "数据文件 @ 不完整:第5行之后数据已结束,缺少第1个节点的节点编号。"},
+        {CrLfLines({kHeader, "3,2.5", "0"}), "数据文件 @ 第2行第2个数据中的管道数2.5" + pipes},
+        {CrLfLines({kHeader, "1402,1", "0"}), "数据文件 @ 第2行第1个数据中的节点数1402" + nodes},
+        {CrLfLines({kHeader, "-3,2", "0"}), "数据文件 @ 第2行第1个数据中的节点数-3" + nodes},
         // A field that is no number, quoted readably: a GBK comment, binary bytes, a megabyte.
-        {Lines({kHeader, "3,2", "0", "0,100,0,0,1", "0,1oo,0,1,2"}), "数据文件 @ 第5行第2个数据\"1oo\"不是数字(第2根管道的管段长度),请检查。"},
         {"130,70,200,50," + *Utf8ToGbk(" .4   供水温度") + "\r\n", "数据文件 @ 第1行第5个数据\".4   供水温度\"不是数字(局部阻力折算系数),请检查。"},
         {"130,70,\x01\xFF\xFE\x80,50,.4\r\n", "数据文件 @ 第1行第3个数据\"????\"不是数字(循环水泵入口压力),请检查。"},
         {"130," + std::string(1 << 20, '7') + "x,200", "数据文件 @ 第1行第2个数据\"" + std::string(24, '7') + "…\"不是数字(回水温度),请检查。"},
@@ -73,13 +64,11 @@ TEST(DataFileRefusals, EachRefusedFieldIsNamedAndNothingIsWritten) {
         {OneSegment("1e999,70,200,50,.4"), "数据文件 @ 第1行第1个数据\"1e999\"超出数值范围(供水温度),请检查。"},
         {OneSegment("0,100,0,0,-1E400", "1,5"), "数据文件 @ 第4行第5个数据\"-1E400\"超出数值范围(第1根管道的管段终点编号),请检查。"},
         // Design values.
-        {OneSegment(" 400 , 70 , 200 , 50 , .4 "), "数据文件 @ 第1行第1个数据中的供水温度400不可用:供水温度应在0到350°C之间。"},
         {OneSegment(" 130 , -10 , 200 , 50 , .4 "), "数据文件 @ 第1行第2个数据中的回水温度-10不可用:回水温度应在0到350°C之间。"},
         {OneSegment(" 130 , 70 , 1e308 , 50 , .4 "), "数据文件 @ 第1行第3个数据中的循环水泵入口压力1E+308不可用:循环水泵入口压力" + pressure},
         {OneSegment(" 130 , 70 , 200 , -2E5 , .4 "), "数据文件 @ 第1行第4个数据中的最末端用户阻力-200000不可用:最末端用户阻力" + pressure},
         {OneSegment(" 130 , 70 , 200 , 50 , -.4 "), "数据文件 @ 第1行第5个数据中的局部阻力折算系数-.4不可用:局部阻力折算系数应在0到100之间。"},
         {OneSegment(" 130 , 70 , 200 , 50 , 1e300 "), "数据文件 @ 第1行第5个数据中的局部阻力折算系数1E+300不可用:局部阻力折算系数应在0到100之间。"},
-        {OneSegment(" 70 , 70 , 200 , 50 , .4 "), "供水温度与回水温度相同,无法由热负荷求得流量,请检查供回水温度。"},
         // Segment and load values.
         {OneSegment("0,-120,0,0,1", "1,5"), "数据文件 @ 第4行第2个数据中的第1根管道的管段长度-120" + length},
         {OneSegment("0,1e-300,0,0,1", "1,5"), "数据文件 @ 第4行第2个数据中的第1根管道的管段长度1E-300" + length},
@@ -92,13 +81,11 @@ TEST(DataFileRefusals, EachRefusedFieldIsNamedAndNothingIsWritten) {
         {OneSegment("0,100,0,0,1", "1,1e6"), "数据文件 @ 第5行第2个数据中的第1个节点的节点负荷1000000" + load},
         {OneSegment("0,100,0,0,1", "1,-1e-300"), "数据文件 @ 第5行第2个数据中的第1个节点的节点负荷-1E-300" + load},
         // The record number counts records, the line number lines: both are named.
-        {Lines({kHeader, "3,2", "0", "0,100,0,0,1", "0,50,0,1", "2", "1,5", "2,1e7"}),
+        {CrLfLines({kHeader, "3,2", "0", "0,100,0,0,1", "0,50,0,1", "2", "1,5", "2,1e7"}),
          "数据文件 @ 第8行第2个数据中的第2个节点的节点负荷10000000" + load},
         // The network as a whole.
-        {Lines(SmallNetwork({"0,100,0,0,1", "0,50,0,1,2"}, {"1,5", "2,1", "3,1"})),
+        {CrLfLines({kHeader, "4,2", "0", "0,100,0,0,1", "0,50,0,1,2", "1,5", "2,1", "3,1"}),
          "节点数为4,但管道中出现的不同节点编号(含主热源0)共3个,请检查节点数和管段编号。"},
-        {Lines(SmallNetwork({"0,100,0,0,1", "0,50,0,1,2", "0,50,0,7,8"}, {"1,5", "2,1", "7,1"})),
-         "有1根管道与主热源(节点0)不相连:第3根管道(节点7-8),请检查管段起点和终点编号。"},
         {OneSegment("0,100,0,1,1", "1,5"), "第1根管道的起点和终点编号相同(1),请检查。"},
     };
     for (const auto& [content, message] : rows) ExpectRefused(content, message);
@@ -158,35 +145,6 @@ TEST(DataFileRefusals, FilesThatAreNoDataFilesAtAll) {
     EXPECT_FALSE(Calculate(folder.File("*.txt"), person)->completed);
     EXPECT_EQ(person.messages, std::vector<std::string>{WithPath("文件名 @ 含有通配符 * 或 ?,请选择一个数据文件。", folder.File("*.txt"))});
     EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"folder.TXT", "huge.TXT"}));
-}
-
-TEST(DataFileRefusals, ValuesAtTheEdgeOfWhatIsAcceptedStillCalculate) {
-    const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
-        // The largest values: 100000 MW is too much for any standard size, so the
-        // segment is calculated at the largest one and the person is told.
-        {{" 350 , 0 , 100000 , -100000 , 100 ", "2,1", "1e300", "0,100000,0,0,999999999999999", "999999999999999,100000"},
-         "已取最大标准管径1200mm"},
-        // The smallest: a millimetre of pipe carrying a watt.
-        {{kHeader, "2,1", "-1e300", "-1e300,.001,.001,0,1", "1,.000001"}, "管段流量太小"},
-    };
-    for (const auto& [lines, messagePart] : rows) {
-        TemporaryFolder folder;
-        auto run = CalculateLines(folder, lines);
-        ASSERT_TRUE(run->result->completed);
-        EXPECT_TRUE(std::any_of(run->person.messages.begin(), run->person.messages.end(),
-                                [&](const std::string& m) { return m.find(messagePart) != std::string::npos; }));
-        EXPECT_NE(run->report, "");
-        EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"net#.TXT", "net.TXT", "net.dxf", "net_OUT.TXT"}));
-    }
-}
-
-TEST(DataFileRefusals, NegativeOrHugeDiametersAreSizedOrCheckedAsTheRulesSay) {
-    // Below 25 mm means "to be sized", whatever the sign; above the largest size means the largest.
-    TemporaryFolder folder;
-    const auto report = [&](const std::string& first, const std::string& second) {
-        return CalculateLines(folder, SmallNetwork({first + ",100,0,0,1", second + ",50,0,1,2"}, {"1,5", "2,1"}))->report;
-    };
-    EXPECT_EQ(report("-100", "1e300"), report("0", "1200"));
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
 // Outputs that cannot be written: a folder in the way, a full disk, a read-only
-// folder. Each gets one message, no earlier file is replaced by a partial one, no
+// folder, no diagram template. Each gets one message, no earlier file is replaced by a partial one, no
 // temporary file stays behind, and the other outputs are still written.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "calculation/closing_sequence.h"
+#include "calculation/program_directory.h"
 #include "test_support.h"
 
 namespace heatnet {
@@ -55,43 +54,6 @@ TEST(DiskFaults, EachOutputUnderAFolderInPlaceOrAFullDisk) {
     }
 }
 
-// A real full disk: a 64 KB tmpfs, filled and then given back `pages` pages.
-// Mounting needs root with the right to mount.
-bool MountSmallDisk(const fs::path& at) {
-    fs::create_directories(at);
-    return ::mount("tmpfs", at.c_str(), "tmpfs", 0, "size=64k,mode=0755") == 0;
-}
-void LeaveFree(const fs::path& at, long pages) {
-    const std::string block(4096, 'x');
-    for (std::ofstream out(at / "filler", std::ios::binary); out.write(block.data(), block.size());) {
-    }
-    const auto size = fs::file_size(at / "filler"), freed = static_cast<uintmax_t>(pages * ::sysconf(_SC_PAGESIZE));
-    fs::resize_file(at / "filler", size > freed ? size - freed : 0);
-}
-
-TEST(DiskFaults, SmallDiskWritesWhatFitsAndReplacesNothing) {
-    TemporaryFolder folder;
-    const fs::path disk = folder.Path() / "disk";
-    if (!MountSmallDisk(disk)) GTEST_SKIP() << "no right to mount a tmpfs here; the /dev/full rows cover it";
-    WriteBytes((disk / "net.TXT").string(), ReadBytes(SourcePath("examples/small_tree.TXT")));
-    const OutputFiles files = OutputFilesFor((disk / "net").string());
-    // Nothing left: the report cannot be completed, nothing else is written.
-    LeaveFree(disk, 0);
-    RecordingInteraction full, room;
-    EXPECT_FALSE(Calculate((disk / "net.TXT").string(), full)->completed);
-    EXPECT_EQ(full.messages, std::vector<std::string>{"无法写入计算书文件 " + files.report + ",请检查磁盘空间和文件夹权限。"});
-    EXPECT_EQ(FileNames(disk), (std::vector<std::string>{"filler", "net.TXT", "net_OUT.TXT"}));
-    // Two pages: the report and the sized data file (one each) fit, the diagram (two) does not.
-    fs::remove(files.report);
-    LeaveFree(disk, 2);
-    EXPECT_TRUE(Calculate((disk / "net.TXT").string(), room)->completed);
-    EXPECT_EQ(room.messages, (std::vector<std::string>{"无法写入水压图文件 " + files.diagram + ",请检查磁盘空间和文件夹权限。",
-                                                       "计算表见:" + files.report}));
-    EXPECT_EQ(FileNames(disk), (std::vector<std::string>{"filler", "net#.TXT", "net.TXT", "net_OUT.TXT"}));
-    EXPECT_NE(ReadBytes(files.report), "");
-    ::umount2(disk.c_str(), MNT_DETACH);
-}
-
 TEST(DiskFaults, ReadOnlyFolderWritesNothingAndSaysSo) {
     TemporaryFolder folder;
     // As root every folder is writable; the program then runs as "nobody", from a
@@ -114,6 +76,27 @@ TEST(DiskFaults, ReadOnlyFolderWritesNothingAndSaysSo) {
     EXPECT_EQ(FileNames(data), (std::vector<std::string>{"net.TXT", "net.dxf", "net_OUT.TXT"}));
     EXPECT_EQ(ReadBytes((data / "net_OUT.TXT").string()), "earlier report");
     EXPECT_EQ(ReadBytes((data / "net.dxf").string()), "earlier diagram");
+}
+
+TEST(DiskFaults, MissingOrUnendedDiagramTemplateKeepsTheEarlierDiagramAndTheRestGoesOn) {
+    for (const std::string& templateText : {std::string(), std::string("0\r\nSECTION\r\n")}) {
+        TemporaryFolder folder;
+        const OutputFiles files = OutputFilesFor(folder.File("net"));
+        WriteBytes(files.diagram, "earlier diagram");
+        fs::create_directory(folder.File("program"));
+        fs::copy_file(ProgramDirectory() + "/SLGJ.DAT", folder.File("program/SLGJ.DAT"));
+        const std::string templatePath = folder.File("program/ybdwg.dat");
+        if (!templateText.empty()) WriteBytes(templatePath, templateText);
+        WriteBytes(folder.File("net.TXT"), CrLfLines({kHeader, "2,1", "0", "0,300,0,0,1", "1,1"}));
+        RecordingInteraction person;
+        ASSERT_TRUE(Calculate(folder.File("net.TXT"), person, folder.File("program"))->completed);
+        ASSERT_EQ(person.messages.size(), 2u);
+        EXPECT_NE(person.messages[0].find(templatePath), std::string::npos) << person.messages[0];
+        EXPECT_EQ(person.messages[1], "计算表见:" + files.report);
+        EXPECT_EQ(person.openedFiles, std::vector<std::string>{files.report});
+        EXPECT_EQ(ReadBytes(files.diagram), "earlier diagram");
+        EXPECT_TRUE(fs::exists(files.sizedData));
+    }
 }
 
 }  // namespace

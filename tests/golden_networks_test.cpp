@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <set>
 
 #include "test_support.h"
@@ -27,49 +26,32 @@ namespace fs = std::filesystem;
 const fs::path kNetworks = HEATNET_SOURCE_DIR "/tests/networks";
 const fs::path kExpected = kNetworks / "expected";
 
-// Keeps one ordered transcript of messages, questions, opened files and traces.
-class TranscriptPerson : public testing::RecordingInteraction {
+// Keeps one ordered transcript of messages, questions (answered no), opened files and
+// traces; notes at each question and editor call whether `diagram` and `sized` exist yet.
+class TranscriptPerson : public UserInteraction {
 public:
-    explicit TranscriptPerson(std::string folder) : folder_(std::move(folder)) {}
-    std::string transcript;
+    TranscriptPerson(const fs::path& folder, const std::string& name)
+        : folder(folder.string()), diagram((folder / (name + ".dxf")).string()), sized((folder / (name + "#.TXT")).string()) {}
+    std::string folder, diagram, sized, transcript, steps;
 
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        Add("message " + caption + ": " + text);
-        RecordingInteraction::ShowMessage(text, caption);
-    }
+    void ShowMessage(const std::string& text, const std::string& caption) override { Add("message " + caption + ": " + text); }
     bool AskYesNo(const std::string& text, const std::string& caption) override {
-        Add("question " + caption + ": " + text + (answerYes ? " -> yes" : " -> no"));
-        return RecordingInteraction::AskYesNo(text, caption);
+        Add("question " + caption + ": " + text + " -> no");
+        steps += {'Q', fs::exists(diagram) ? 'd' : '-', fs::exists(sized) ? 's' : '-'};
+        return false;
     }
     void OpenInEditor(const std::string& path) override {
         Add("open " + path);
-        RecordingInteraction::OpenInEditor(path);
+        steps += {'E', fs::exists(diagram) ? 'd' : '-', fs::exists(sized) ? 's' : '-'};
     }
-    void Trace(const std::string& line) override {
-        Add("trace " + line);
-        RecordingInteraction::Trace(line);
-    }
+    void Trace(const std::string& line) override { Add("trace " + line); }
 
-private:
-    // The temporary folder differs from run to run; the expected transcript
-    // names it <folder>.
-    void Add(const std::string& entry) {
-        std::string line;
-        for (size_t i = 0; i < entry.size(); ++i) {
-            if (entry.compare(i, folder_.size(), folder_) == 0) {
-                line += "<folder>";
-                i += folder_.size() - 1;
-            } else if (entry[i] == '\r') {
-                line += "\\r";
-            } else if (entry[i] == '\n') {
-                line += "\\n";
-            } else {
-                line += entry[i];
-            }
-        }
-        transcript += line + "\n";
+    // The temporary folder, which differs from run to run, as <folder>.
+    void Add(std::string entry) {
+        for (size_t at; (at = entry.find(folder)) != std::string::npos;) entry.replace(at, folder.size(), "<folder>");
+        for (const char c : entry) transcript += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+        transcript += "\n";
     }
-    std::string folder_;
 };
 
 std::vector<std::string> NetworkNames() {
@@ -85,48 +67,40 @@ class GoldenNetwork : public ::testing::TestWithParam<std::string> {};
 TEST_P(GoldenNetwork, OutputsAndMessagesMatchTheExpectedFiles) {
     const std::string name = GetParam();
     testing::TemporaryFolder folder;
-    const fs::path dataFile = folder.Path() / (name + ".TXT");
-    fs::copy_file(kNetworks / (name + ".TXT"), dataFile);
-    TranscriptPerson person(folder.Path().string());
-    testing::Calculate(dataFile.string(), person);
+    fs::copy_file(kNetworks / (name + ".TXT"), folder.Path() / (name + ".TXT"));
+    TranscriptPerson person(folder.Path(), name);
+    testing::Calculate(folder.File(name + ".TXT"), person);
     testing::WriteBytes(folder.File(name + ".messages"), person.transcript);
-
-    const bool update = std::getenv("HEATNET_UPDATE_GOLDEN") != nullptr &&
-                        std::string(std::getenv("HEATNET_UPDATE_GOLDEN")) == "1";
-    const fs::path kept = fs::temp_directory_path() / "heatnet-golden-actual" / name;
+    const char* update = std::getenv("HEATNET_UPDATE_GOLDEN");
+    const fs::path kept = fs::temp_directory_path() / "heatnet-golden-actual";
     std::set<std::string> compared = {name + ".TXT"};
-    for (const std::string& output :
-         {name + "_OUT.TXT", name + "#.TXT", name + ".dxf", name + ".messages"}) {
+    for (const std::string output : {name + "_OUT.TXT", name + "#.TXT", name + ".dxf", name + ".messages"}) {
         compared.insert(output);
-        const fs::path actual = folder.Path() / output;
-        const fs::path expected = kExpected / output;
-        if (update) {
-            fs::create_directories(kExpected);
-            if (fs::exists(actual))
-                fs::copy_file(actual, expected, fs::copy_options::overwrite_existing);
-            else
-                fs::remove(expected);
-            continue;
-        }
-        const bool same = fs::exists(actual) == fs::exists(expected) &&
-                          testing::ReadBytes(actual.string()) == testing::ReadBytes(expected.string());
-        if (same) continue;
-        if (fs::exists(actual)) {
+        const fs::path actual = folder.Path() / output, expected = kExpected / output;
+        if (update != nullptr && std::string(update) == "1") {
+            if (fs::exists(actual)) fs::copy_file(actual, expected, fs::copy_options::overwrite_existing);
+            else fs::remove(expected);
+        } else if (fs::exists(actual) != fs::exists(expected) ||
+                   testing::ReadBytes(actual.string()) != testing::ReadBytes(expected.string())) {
             // Kept beyond the test, for a developer to diff against the expected file.
             fs::create_directories(kept);
-            fs::copy_file(actual, kept / output, fs::copy_options::overwrite_existing);
-            std::cerr << "actual " << output << " kept as " << (kept / output) << "; diff it with "
-                      << expected << "\n";
-            if (output.ends_with(".messages")) std::cerr << person.transcript;
+            if (fs::exists(actual)) fs::copy_file(actual, kept / output, fs::copy_options::overwrite_existing);
+            ADD_FAILURE() << output << " differs from " << expected << "; the actual one, if written, is in " << kept;
         }
-        ADD_FAILURE() << output << (fs::exists(expected) ? "" : " (no expected file)")
-                      << (fs::exists(actual) ? "" : " was not written") << " differs from "
-                      << expected;
     }
     // A calculation writes nothing that the expected files do not name.
     for (const auto& entry : fs::directory_iterator(folder.Path()))
-        EXPECT_TRUE(compared.contains(entry.path().filename().string()))
-            << "unexpected output " << entry.path().filename();
+        EXPECT_TRUE(compared.contains(entry.path().filename().string())) << "unexpected output " << entry.path().filename();
+    // The sized file is written last, after the question and the report's opening.
+    EXPECT_EQ(person.steps, fs::exists(person.sized) ? "Qd-Ed-" : "");
+    // It is a data file again; nothing is left to select in it, so once its records are in
+    // calculation order (a shuffled file's after one more calculation) it reproduces itself.
+    if (fs::exists(person.sized)) {
+        testing::RecordingInteraction quiet;
+        ASSERT_TRUE(testing::Calculate(folder.File(name + "#.TXT"), quiet)->completed);
+        ASSERT_TRUE(testing::Calculate(folder.File(name + "##.TXT"), quiet)->completed);
+        EXPECT_EQ(testing::ReadBytes(folder.File(name + "###.TXT")), testing::ReadBytes(folder.File(name + "##.TXT")));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Networks, GoldenNetwork, ::testing::ValuesIn(NetworkNames()),

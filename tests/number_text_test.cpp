@@ -16,11 +16,7 @@ TEST(NumberTexts, TextToNumberTakesTheLongestNumberAtTheStart) {
 }
 
 TEST(NumberTexts, BoxAndFileFormsAtMost15DigitsAndReadBack) {
-    struct Row {
-        Number value;
-        std::string box, file;
-    };
-    const std::vector<Row> rows = {
+    const std::vector<std::tuple<Number, std::string, std::string>> rows = {  // value, box, file
         {130.0, " 130", " 130 "}, {0.4, " .4", " .4 "}, {-2.5, "-2.5", "-2.5 "}, {-0.25, "-.25", "-.25 "},
         {Number{}, " 0", ""}, {0.0, " 0", " 0 "},
         // The binary noise of sums disappears in 15 significant digits.
@@ -29,13 +25,13 @@ TEST(NumberTexts, BoxAndFileFormsAtMost15DigitsAndReadBack) {
         // Extreme magnitudes take an exponent.
         {1e-5, " 1E-05", " 1E-05 "}, {-1.5e20, "-1.5E+20", "-1.5E+20 "}, {1e15, " 1E+15", " 1E+15 "},
         {2.5e-300, " 2.5E-300", " 2.5E-300 "}, {123456789.123456, " 123456789.123456", " 123456789.123456 "}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.box);
-        EXPECT_EQ(NumberToBoxText(row.value), row.box);
-        EXPECT_EQ(NumberToFileText(row.value), row.file);
+    for (const auto& [value, box, file] : rows) {
+        SCOPED_TRACE(box);
+        EXPECT_EQ(NumberToBoxText(value), box);
+        EXPECT_EQ(NumberToFileText(value), file);
         // Each form reads back to itself.
-        EXPECT_EQ(NumberToBoxText(TextToNumber(row.box)), row.box);
-        EXPECT_EQ(NumberToFileText(ParseNumberField(row.file).value()), row.file);
+        EXPECT_EQ(NumberToBoxText(TextToNumber(box)), box);
+        EXPECT_EQ(NumberToFileText(ParseNumberField(file).value()), file);
     }
 }
 

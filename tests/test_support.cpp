@@ -1,12 +1,12 @@
 #include "test_support.h"
 
+#include <stdio.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <random>
 
 #include "calculation/program_directory.h"
 
@@ -19,9 +19,8 @@ namespace heatnet::testing {
 namespace fs = std::filesystem;
 
 TemporaryFolder::TemporaryFolder() {
-    std::random_device random;
-    path_ = fs::temp_directory_path() / ("heatnet-test-" + std::to_string(random()) + std::to_string(random()));
-    fs::create_directories(path_);
+    std::string pattern = (fs::temp_directory_path() / "heatnet-test-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
 }
 
 TemporaryFolder::~TemporaryFolder() {
@@ -58,27 +57,9 @@ std::string WithPath(std::string text, const std::string& path) {
     return text;
 }
 
-std::vector<std::string> SmallNetwork(const std::vector<std::string>& segments,
-                                      const std::vector<std::string>& loads, const std::string& header) {
-    std::vector<std::string> lines = {header, std::to_string(loads.size() + 1) + "," + std::to_string(segments.size()), "0"};
-    lines.insert(lines.end(), segments.begin(), segments.end());
-    lines.insert(lines.end(), loads.begin(), loads.end());
-    return lines;
-}
-
-std::unique_ptr<CalculationResult> Calculate(const std::string& dataFile, RecordingInteraction& person,
+std::unique_ptr<CalculationResult> Calculate(const std::string& dataFile, UserInteraction& person,
                                              const std::string& program) {
     return RunHydraulicCalculation(dataFile, person, program.empty() ? ProgramDirectory() : program);
-}
-
-std::unique_ptr<Run> CalculateLines(const TemporaryFolder& folder, const std::vector<std::string>& lines,
-                                    bool answerYes) {
-    auto run = std::make_unique<Run>();
-    run->person.answerYes = answerYes;
-    WriteBytes(folder.File("net.TXT"), CrLfLines(lines));
-    run->result = Calculate(folder.File("net.TXT"), run->person);
-    run->report = ReadBytes(folder.File("net_OUT.TXT"));
-    return run;
 }
 
 std::pair<int, std::string> RunHeatnetCalc(const std::vector<std::string>& arguments, bool asNobody,
@@ -92,11 +73,12 @@ std::pair<int, std::string> RunHeatnetCalc(const std::vector<std::string>& argum
     std::string command = asNobody ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
     command += quoted(program.empty() ? HEATNET_CALC : program);
     for (const std::string& argument : arguments) command.append(" ").append(quoted(argument));
-    const fs::path errors = fs::temp_directory_path() / ("heatnet-stderr-" + std::to_string(std::random_device()()));
-    const int status = std::system((command + " </dev/null >/dev/null 2>" + quoted(errors.string())).c_str());
-    std::pair<int, std::string> run = {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(errors.string())};
-    fs::remove(errors);
-    return run;
+    // stderr into the pipe, stdout away.
+    FILE* pipe = ::popen((command + " </dev/null 2>&1 >/dev/null").c_str(), "r");
+    std::string errors;
+    for (int c; (c = std::fgetc(pipe)) != EOF;) errors += static_cast<char>(c);
+    const int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, errors};
 }
 
 }  // namespace heatnet::testing

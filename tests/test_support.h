@@ -49,24 +49,9 @@ std::vector<std::string> FileNames(const std::filesystem::path& folder);  // sor
 // The text with every "@" replaced by `path`: expected messages name files.
 std::string WithPath(std::string text, const std::string& path);
 
-// A small network's lines: header, counts (a node per load record and the source),
-// the segment records "D,L,Ld,I,J" and the load records "node,load".
-std::vector<std::string> SmallNetwork(const std::vector<std::string>& segments,
-                                      const std::vector<std::string>& loads,
-                                      const std::string& header = kHeader);
-
 // Runs a calculation with the program's own tables, or those in `program`.
-std::unique_ptr<CalculationResult> Calculate(const std::string& dataFile, RecordingInteraction& person,
+std::unique_ptr<CalculationResult> Calculate(const std::string& dataFile, UserInteraction& person,
                                              const std::string& program = "");
-
-// A calculation of `lines` written as net.TXT in `folder`, with its report.
-struct Run {
-    RecordingInteraction person;
-    std::unique_ptr<CalculationResult> result;
-    std::string report;
-};
-std::unique_ptr<Run> CalculateLines(const TemporaryFolder& folder, const std::vector<std::string>& lines,
-                                    bool answerYes = false);
 
 // Runs heatnet-calc (or `program`); returns its exit status and everything it wrote
 // to stderr. With `asNobody` it runs as the user "nobody", for whom permission bits
