@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <string>
 #include <system_error>
 
 #include "data/application_texts.h"
@@ -22,17 +24,31 @@ bool WriteWorkbook(const SheetCells& cells, const std::string& path) {
     if (!workbook) return false;
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
     bool written = sheet != nullptr;
+    // One format per number format text; the workbook owns and frees them.
+    std::map<std::string, lxw_format*> formats;
+    auto formatFor = [&](const std::string& numberFormat) {
+        lxw_format*& format = formats[numberFormat];
+        if (!format && (format = workbook_add_format(workbook)))
+            format_set_num_format(format, numberFormat.c_str());
+        return format;
+    };
     for (const auto& [address, value] : cells) {
         if (!written) break;
         const lxw_row_t row = static_cast<lxw_row_t>(address.first - 1);
         const lxw_col_t column = static_cast<lxw_col_t>(address.second - 1);
-        // An empty text leaves the cell empty, as assigning "" to a cell does in
-        // the spreadsheet itself.
-        const lxw_error error =
-            std::holds_alternative<double>(value)
-                ? worksheet_write_number(sheet, row, column, std::get<double>(value), nullptr)
-                : worksheet_write_string(sheet, row, column, std::get<std::string>(value).c_str(),
-                                         nullptr);
+        lxw_error error = LXW_NO_ERROR;
+        if (const auto* number = std::get_if<double>(&value)) {
+            error = worksheet_write_number(sheet, row, column, *number, nullptr);
+        } else if (const auto* shown = std::get_if<ShownNumber>(&value)) {
+            lxw_format* format = formatFor(shown->format);
+            error = format ? worksheet_write_number(sheet, row, column, shown->value, format)
+                           : LXW_ERROR_MEMORY_MALLOC_FAILED;
+        } else {
+            // An empty text leaves the cell empty, as assigning "" to a cell does
+            // in the spreadsheet itself.
+            error = worksheet_write_string(sheet, row, column,
+                                           std::get<std::string>(value).c_str(), nullptr);
+        }
         written = error == LXW_NO_ERROR;
     }
     // Closing saves and frees the workbook, whatever happened before.

@@ -1,6 +1,9 @@
 #include "reports/excel_sheet_content.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <string_view>
 
 #include "hydraulics/units.h"
 #include "reports/format_picture.h"
@@ -44,6 +47,34 @@ void Put(SheetCells& cells, int row, int column, std::string text) {
     cells[{row, column}] = std::move(text);
 }
 
+// The value as the report writes it, kept as the number that text shows so the
+// sheet sums and charts what the report says. A spreadsheet number format with
+// the same "0"/"#" picture shows the same text: ".5" under "#####.0", "-" before
+// a negative value, no digits beyond 15 significant ones. The stored number is
+// the rounded one, so the spreadsheet never rounds again. Two things differ and
+// are written into the format as quoted texts: a point with no digit after it
+// ("420.", "." for zero under "#####.#") is dropped by LibreOffice, and a
+// negative value that rounds to zero is zero there, shown without its "-".
+// A text that is no plain number ("inf") stays text.
+void PutPictured(SheetCells& cells, int row, int column, double value, std::string picture) {
+    std::string text = FormatWithPicture(value, picture);
+    const bool negative = text.starts_with('-');
+    const std::string_view magnitude = std::string_view(text).substr(negative ? 1 : 0);
+    if (magnitude.find_first_not_of("0123456789.") != std::string_view::npos ||
+        std::count(magnitude.begin(), magnitude.end(), '.') != 1)
+        return Put(cells, row, column, std::move(text));
+    // from_chars takes no lone "."; a zero after the point reads every text alike.
+    const std::string digits = std::string(magnitude) + "0";
+    double shown = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), shown);
+    if (text.ends_with('.')) picture = picture.substr(0, picture.find('.')) + "\".\"";
+    if (negative && shown == 0)
+        picture.insert(0, "\"-\"");
+    else if (negative)
+        shown = -shown;
+    cells[{row, column}] = ShownNumber{shown, std::move(picture)};
+}
+
 void PutSegmentRow(const NetworkModel& model, const StandardPipeTable& table, int position,
                    int sequenceNumber, SheetCells& cells) {
     const NetworkSegment& segment = model.segments[position - 1];
@@ -58,15 +89,14 @@ void PutSegmentRow(const NetworkModel& model, const StandardPipeTable& table, in
     Put(cells, row, 3, leavesSource ? segment.nodeJ : segment.nodeI);
     Put(cells, row, 4, Number(table.Diameter(segment.sizeIndex)));
     Put(cells, row, 5, segment.length);
-    Put(cells, row, 6, FormatWithPicture(segment.calculationLength, "#####.#"));
-    Put(cells, row, 7, FormatWithPicture(segment.flow * sign, "#####.0"));
-    Put(cells, row, 8, FormatWithPicture(segment.velocity * sign, "##0.##"));
-    Put(cells, row, 9, FormatWithPicture(segment.specificLoss * sign, "####0.#"));
-    Put(cells, row, 10,
-        FormatWithPicture(segment.pressureDifference * sign / kPaPerKPa, "####0.##"));
-    Put(cells, row, 11, FormatWithPicture(node.supplyPressure / kPaPerKPa, "####0.0#"));
-    Put(cells, row, 12, FormatWithPicture(node.returnPressure / kPaPerKPa, "####0.0#"));
-    Put(cells, row, 13, FormatWithPicture(node.pressureDifference / kPaPerKPa, "####0.0#"));
+    PutPictured(cells, row, 6, segment.calculationLength, "#####.#");
+    PutPictured(cells, row, 7, segment.flow * sign, "#####.0");
+    PutPictured(cells, row, 8, segment.velocity * sign, "##0.##");
+    PutPictured(cells, row, 9, segment.specificLoss * sign, "####0.#");
+    PutPictured(cells, row, 10, segment.pressureDifference * sign / kPaPerKPa, "####0.##");
+    PutPictured(cells, row, 11, node.supplyPressure / kPaPerKPa, "####0.0#");
+    PutPictured(cells, row, 12, node.returnPressure / kPaPerKPa, "####0.0#");
+    PutPictured(cells, row, 13, node.pressureDifference / kPaPerKPa, "####0.0#");
 }
 
 }  // namespace

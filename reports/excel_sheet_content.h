@@ -11,9 +11,16 @@
 
 namespace heatnet {
 
-// A cell holds a number or a text (UTF-8). An unset value from the data file
-// gives no cell at all.
-using SheetValue = std::variant<double, std::string>;
+// A number with the spreadsheet number format it is shown with: 420 under
+// "#####.#" shows "420.", as the report writes it.
+struct ShownNumber {
+    double value = 0;
+    std::string format;
+};
+
+// A cell holds a number, a shown number or a text (UTF-8). An unset value from
+// the data file gives no cell at all.
+using SheetValue = std::variant<double, ShownNumber, std::string>;
 
 // Cells by (row, column), both 1-based as the sheet counts them.
 using SheetCells = std::map<std::pair<int, int>, SheetValue>;
