@@ -146,15 +146,15 @@ private:
         return true;
     }
 
-    // Takes passes first..last of a run as vouched for: the walk's messages for
-    // the segments it passes, then the enlargement.
+    // Takes passes first..last of a run as vouched for: the walk's messages and
+    // held segments for the segments it passes, then the enlargement.
     void TakePasses(const Run& run, int first, int last) {
         for (int pass = first; pass <= last; ++pass) {
             for (; walkedTo_ < run.segment; ++walkedTo_) {
                 const NetworkSegment& segment = model_.segments[walkedTo_];
                 if (!segment.autoSized) continue;
                 if (*forecast_.CertainStep(walkedTo_, segment.sizeIndex, Zone(walkedTo_)) > 0)
-                    messages_.Inform(LargestSizeMessage(segment, table_));
+                    model_.sizing.heldAtLargestSize.Hold(walkedTo_);
                 else if (*forecast_.CertainSmallFlow(walkedTo_))
                     messages_.Inform(SmallFlowMessage(segment));
             }

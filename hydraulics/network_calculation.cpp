@@ -10,6 +10,7 @@
 #include "hydraulics/node_demands.h"
 #include "hydraulics/node_pressures.h"
 #include "hydraulics/profile_matrix.h"
+#include "hydraulics/sizing_messages.h"
 
 namespace heatnet {
 namespace {
@@ -108,7 +109,11 @@ bool CalculateNetwork(const ProjectData& data, const std::string& pipeTablePath,
                       NetworkModel& model, StandardPipeTable& table,
                       CalculationMessenger& messages) {
     if (!BuildNetwork(data, pipeTablePath, model, table, messages)) return false;
-    if (!SizeDiameters(model, table, messages)) return false;
+    const bool sized = SizeDiameters(model, table, messages);
+    // Told also when sizing stopped: the segments found too small before the stop
+    // still need the person's attention.
+    if (std::string held = LargestSizeMessage(model, table); !held.empty()) messages.Inform(held);
+    if (!sized) return false;
     ComputeNodePressures(model, messages);
     return true;
 }

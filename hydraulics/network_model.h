@@ -5,6 +5,7 @@
 
 #include "data/number.h"
 #include "data/project_data.h"
+#include "hydraulics/held_segments.h"
 
 namespace heatnet {
 
@@ -50,6 +51,9 @@ struct SizingStatistics {
     int foreseenPasses = 0;
     // Passes foreseen as the last that turned out not to be: never expected.
     int forecastMisses = 0;
+    // Kept once held: in a loop a later enlargement may bring a held segment
+    // back within its limit, and it is told all the same.
+    HeldSegments heldAtLargestSize;
 };
 
 // Everything one calculation derives from its data file; read by every writer.

@@ -1,5 +1,7 @@
 #include "hydraulics/sizing_messages.h"
 
+#include <set>
+
 #include "data/number_text.h"
 
 namespace heatnet {
@@ -15,10 +17,17 @@ std::string SmallFlowMessage(const NetworkSegment& segment) {
            NumberToBoxText(segment.nodeI) + " " + NumberToBoxText(segment.nodeJ);
 }
 
-std::string LargestSizeMessage(const NetworkSegment& segment, const StandardPipeTable& table) {
-    return "管段" + NumberInText(segment.nodeI) + "-" + NumberInText(segment.nodeJ) +
-           "已取最大标准管径" + NumberInText(table.Diameter(segment.sizeIndex)) +
-           "mm,比摩阻仍超过限值,请检查";
+std::string LargestSizeMessage(const NetworkModel& model, const StandardPipeTable& table) {
+    std::string names;
+    std::set<std::string> named;  // segments between the same two nodes are named once
+    for (const int s : model.sizing.heldAtLargestSize.InOrder()) {
+        const NetworkSegment& segment = model.segments[s];
+        std::string name = NumberInText(segment.nodeI) + "-" + NumberInText(segment.nodeJ);
+        if (named.insert(name).second) names += (names.empty() ? "" : "、") + name;
+    }
+    if (names.empty()) return {};
+    return "管段" + names + "已取最大标准管径" +
+           NumberInText(table.Diameter(StandardPipeTable::kSizes)) + "mm,比摩阻仍超过限值,请检查";
 }
 
 }  // namespace heatnet

@@ -7,9 +7,10 @@
 
 namespace heatnet {
 
-// The informational messages of the sizing walk.
+// The informational messages of sizing.
 std::string ZeroFlowMessage(const NetworkSegment& segment);
 std::string SmallFlowMessage(const NetworkSegment& segment);
-std::string LargestSizeMessage(const NetworkSegment& segment, const StandardPipeTable& table);
+// Names every segment held at the largest size ("A-B", joined by 、); empty when none was.
+std::string LargestSizeMessage(const NetworkModel& model, const StandardPipeTable& table);
 
 }  // namespace heatnet

@@ -15,7 +15,8 @@ PassOutcome RunSolvedPass(NetworkModel& model, const StandardPipeTable& table,
     solver.Prepare();
     if (!solver.SolveFlows()) return PassOutcome::kStopped;
 
-    for (NetworkSegment& segment : model.segments) {
+    for (int s = 0; s < model.SegmentCount(); ++s) {
+        NetworkSegment& segment = model.segments[s];
         segment.pressureDifference =
             model.nodes[segment.indexJ].drop - model.nodes[segment.indexI].drop;
         if (segment.pressureDifference == 0) messages.Inform(ZeroFlowMessage(segment));
@@ -30,7 +31,7 @@ PassOutcome RunSolvedPass(NetworkModel& model, const StandardPipeTable& table,
             return PassOutcome::kEnlarged;
         }
         if (step > 0) {
-            messages.Inform(LargestSizeMessage(segment, table));
+            model.sizing.heldAtLargestSize.Hold(s);
         } else if (std::fabs(segment.flow) < kSmallFlow) {
             messages.Inform(SmallFlowMessage(segment));
         }

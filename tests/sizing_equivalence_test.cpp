@@ -3,6 +3,7 @@
 // forecast's error bound must hold on every pass it vouches for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -42,6 +43,10 @@ NetworkRecipe RecipeFor(int index) {
     return recipe;
 }
 
+// A network with loops and a tree with loads so heavy that many segments of their
+// main lines stay too small at the largest size.
+double LoadScaleFor(int index) { return index == 6 || index == 26 ? 20 : 1; }
+
 // Everything one method says and writes, calculating net.TXT in `folder`; both
 // methods run in the same folder, since the closing message names it.
 std::vector<std::vector<std::string>> Transcript(const TemporaryFolder& folder, SizingMethod method,
@@ -70,12 +75,22 @@ void ExpectSameModel(const NetworkModel& a, const NetworkModel& b) {
             EXPECT_TRUE(SameBits(a.nodes[k].*field, b.nodes[k].*field)) << "node " << k;
 }
 
-// Returns the foreseen and the step-by-step solved passes.
-std::pair<int, int> ExpectSameCalculation(const NetworkRecipe& recipe, const TemporaryFolder& folder) {
-    EXPECT_EQ(WriteBaseDataFile(folder.File("net.TXT"), GenerateNetwork(recipe)), "");
+// Returns the foreseen and the step-by-step solved passes. With loads scaled up,
+// the segments held at the largest size are named in one message.
+std::pair<int, int> ExpectSameCalculation(const NetworkRecipe& recipe, const TemporaryFolder& folder,
+                                          double loadScale = 1) {
+    ProjectData data = GenerateNetwork(recipe);
+    for (NodeLoad& load : data.loads)
+        if (load.load) *load.load *= loadScale;
+    EXPECT_EQ(WriteBaseDataFile(folder.File("net.TXT"), data), "");
     std::unique_ptr<CalculationResult> stepByStep, foreseen;
-    EXPECT_EQ(Transcript(folder, SizingMethod::kStepByStep, stepByStep),
-              Transcript(folder, SizingMethod::kForeseen, foreseen));
+    const auto transcript = Transcript(folder, SizingMethod::kStepByStep, stepByStep);
+    EXPECT_EQ(transcript, Transcript(folder, SizingMethod::kForeseen, foreseen));
+    if (loadScale != 1) {
+        EXPECT_EQ(std::ranges::count_if(transcript[0], [](const std::string& message) {
+                      return message.find("已取最大标准管径") != std::string::npos && message.find("、") != std::string::npos;
+                  }), 1);
+    }
     EXPECT_EQ(stepByStep->completed, foreseen->completed);
     const SizingStatistics &fast = foreseen->model.sizing, &slow = stepByStep->model.sizing;
     EXPECT_EQ(fast.forecastMisses, 0);
@@ -97,7 +112,7 @@ TEST(SizingEquivalence, ForeseenAndStepByStepAgreeOnGeneratedNetworks) {
     int foreseen = 0, stepByStep = 0;
     for (int index = 0; index < (kSlowBuild ? 48 : 240) && !HasFailure(); ++index) {
         SCOPED_TRACE("network " + std::to_string(index));
-        const auto [fast, slow] = ExpectSameCalculation(RecipeFor(index), folder);
+        const auto [fast, slow] = ExpectSameCalculation(RecipeFor(index), folder, LoadScaleFor(index));
         foreseen += fast, stepByStep += slow;
     }
     // The fast path must actually be taken: most passes of this mix are on trees.
