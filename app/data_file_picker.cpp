@@ -82,6 +82,11 @@ hlwj::hlwj(CommandFlow& flow) : flow_(flow) {
             [this] { filList->SetDirectory(dirList->Path()); });
     connect(filList, &QListWidget::itemSelectionChanged, this, &hlwj::TakeSelectedFile);
     connect(filList, &QListWidget::itemClicked, this, &hlwj::TakeSelectedFile);
+    // A double-click on a file chooses it and confirms, as a click and "确定" do.
+    connect(filList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        txtSearchSpec->setText(item->text());
+        Confirm();
+    });
     txtSearchSpec->installEventFilter(this);
     connect(cmdSearch, &QPushButton::clicked, this, &hlwj::Confirm);
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);

@@ -10,11 +10,14 @@ namespace {
 class MainWindow : public Program {
 protected:
     void SetUp() override { form1.show(); }
-    void ClickItem(const char* list, const QString& text) {
+    void ClickItem(const char* list, const QString& text, bool twice = false) {
         auto* view = Find<QListWidget>(form1.Picker(), list);
         const auto found = view->findItems(text, Qt::MatchEndsWith);
         ASSERT_EQ(found.size(), 1) << text.toStdString();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(found[0]).center());
+        const QPoint at = view->visualItemRect(found[0]).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        // A person's double-click is a click and then the second press.
+        if (twice) QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     }
 };
 
@@ -77,6 +80,9 @@ TEST_F(MainWindow, PickerClicksFillTheNameAndOnlyConfirmingReportsIt) {
     EXPECT_TRUE(edited.empty());
     Click(picker, "cmdSearch");
     EXPECT_EQ(edited, Lines{File("sub dir/inner.txt")});
+    Click(&form1, "Command5");
+    ClickItem("filList", "net.TXT", true);  // a double-click confirms as "确定" does
+    EXPECT_EQ(edited, (Lines{File("sub dir/inner.txt"), File("net.TXT")}));
 }
 
 TEST_F(MainWindow, TraceLinesAreDrawnFromTheTopLeftOneBelowTheOther) {
