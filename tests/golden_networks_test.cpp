@@ -74,7 +74,7 @@ TEST_P(GoldenNetwork, OutputsAndMessagesMatchTheExpectedFiles) {
     const char* update = std::getenv("HEATNET_UPDATE_GOLDEN");
     const fs::path kept = fs::temp_directory_path() / "heatnet-golden-actual";
     std::set<std::string> compared = {name + ".TXT"};
-    for (const std::string output : {name + "_OUT.TXT", name + "#.TXT", name + ".dxf", name + ".messages"}) {
+    for (const std::string& output : {name + "_OUT.TXT", name + "#.TXT", name + ".dxf", name + ".messages"}) {
         compared.insert(output);
         const fs::path actual = folder.Path() / output, expected = kExpected / output;
         if (update != nullptr && std::string(update) == "1") {
