@@ -7,6 +7,7 @@
 
 #include "data/base_data_fields.h"
 #include "data/base_data_file.h"
+#include "app/entry_windows/box_refusal.h"
 #include "app/entry_windows/box_text.h"
 #include "app/entry_windows/entry_checks.h"
 #include "app/entry_windows/save_target_question.h"
@@ -89,6 +90,7 @@ void SRSJ0::FillOnOpening() {
     fill(Text6, data_.nodeCount, "");
     fill(Text7, data_.pipeCount, "");
     fill(Text8, data_.branchStartNode, "");
+    shown_.Remember(this);
 }
 
 void SRSJ0::RequestPipeSegments() {
@@ -130,18 +132,42 @@ void SRSJ0::StoreBoxes() {
     data_.branchStartNode = BoxValue(Text8);
 }
 
+bool SRSJ0::BoxTextsAreUsable() {
+    const auto label = [](Number ProjectData::*member) { return LabelOf(kHeaderFields, member); };
+    // Node 0 is the heat source; every other node has one load record.
+    const CountRange nodes = {1, kMaxRecords + 1}, pipes = {0, kMaxRecords};
+    return BoxesCanBeStored({{Text1, label(&ProjectData::supplyTemperature)},
+                             {Text2, label(&ProjectData::returnTemperature)},
+                             {Text3, label(&ProjectData::pumpInletPressure)},
+                             {Text4, label(&ProjectData::lastUserResistance)},
+                             {Text5, label(&ProjectData::localResistanceCoefficient)},
+                             {Text6, label(&ProjectData::nodeCount), nodes},
+                             {Text7, label(&ProjectData::pipeCount), pipes},
+                             {Text8, label(&ProjectData::branchStartNode)}},
+                            dialogs_);
+}
+
 void SRSJ0::Confirm() {
+    if (!BoxTextsAreUsable()) return;
+    hide();
+    if (StoreAndWrite()) {
+        closedByOk_ = true;
+        close();
+        return;
+    }
+    show();
+}
+
+bool SRSJ0::Save() { return BoxTextsAreUsable() && StoreAndWrite(); }
+
+bool SRSJ0::StoreAndWrite() {
     // An OK that ends without a written file leaves the record as it found it and
     // brings the window back with the boxes as typed, so nothing is lost.
     const auto before = std::make_unique<ProjectData>(data_);
     StoreBoxes();
-    hide();
-    if (CheckAndWrite()) {
-        close();
-        return;
-    }
+    if (CheckAndWrite()) return true;
     data_ = *before;
-    show();
+    return false;
 }
 
 bool SRSJ0::CheckAndWrite() {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "data/project_data.h"
+#include "app/entry_windows/shown_boxes.h"
 #include "app/entry_windows/window_dialogs.h"
 
 class QLineEdit;
@@ -19,6 +20,11 @@ class SRSJ0 : public QWidget {
 public:
     SRSJ0(ProjectData& data, WindowDialogs& dialogs);
 
+    // What "确定" does, short of closing: false when it ends without a written file.
+    bool Save();
+    bool ClosedByOk() const { return closedByOk_; }
+    bool HoldsTypedValues() const { return shown_.Typed(this); }  // not stored yet
+
 signals:
     void pipeSegmentsRequested();  // "输入管道数据" with a usable pipe count
     void nodeLoadsRequested();     // "输入节点负荷" with a usable node count
@@ -29,11 +35,15 @@ private:
     void RequestNodeLoads();     // "输入节点负荷"
     void Confirm();              // "确定"
     void ShowHelp();             // "帮助"
+    bool BoxTextsAreUsable();  // if not, says why and focuses the box
     void StoreBoxes();
     bool CheckAndWrite();
+    bool StoreAndWrite();
 
     ProjectData& data_;
     WindowDialogs& dialogs_;
+    ShownBoxes shown_;
+    bool closedByOk_ = false;
 
     QLineEdit* Text1;  // supplyTemperature
     QLineEdit* Text2;  // returnTemperature

@@ -1,5 +1,7 @@
 #include "app/entry_windows/entry_windows.h"
 
+#include <QEvent>
+
 #include "data/base_data_file.h"
 #include "app/entry_windows/load_base_data_for_entry.h"
 #include "data/application_texts.h"
@@ -32,15 +34,53 @@ void EntryWindows::CloseAll() {
 
 void EntryWindows::StartFillIn(const std::string& chosenName) {
     CloseAll();
-    const ErrorMessage error = LoadBaseDataForEntry(chosenName, data_);
-    if (!error.empty()) dialogs_.ShowMessage(error, kApplicationTitle);
-    // A name that is no single file cannot be written either; an unreadable file
-    // leaves the record as it was, and the fill-in goes on from there.
-    if (HasWildcard(chosenName)) return;
+    // A name that is no single file cannot be written either, and a file that
+    // cannot be read must not be replaced by an empty network: no window opens.
+    if (const ErrorMessage error = LoadBaseDataForEntry(chosenName, data_); !error.empty()) {
+        dialogs_.ShowMessage(error, kApplicationTitle);
+        return;
+    }
+    loaded_ = FormatBaseDataFile(data_);
     basic_ = new SRSJ0(data_, dialogs_);
+    basic_->installEventFilter(this);
     connect(basic_, &SRSJ0::pipeSegmentsRequested, this, &EntryWindows::OpenPipeSegmentWindow);
     connect(basic_, &SRSJ0::nodeLoadsRequested, this, &EntryWindows::OpenNodeLoadWindow);
     basic_->show();
+}
+
+// 取消 and the title bar close the record windows too, so that nothing typed is
+// left where no window writes it; 确定 has written the file and leaves them open.
+bool EntryWindows::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != basic_ || event->type() != QEvent::Close || basic_->ClosedByOk()) return false;
+    if (HoldsUnsavedValues() && !SavedOrNotWanted()) {
+        event->ignore();
+        return true;
+    }
+    if (pipes_) pipes_->close();
+    if (loads_) loads_->close();
+    return false;
+}
+
+// Values stored since the file was read (or the fill-in began without one) that
+// change what 确定 would write, or boxes typed into and not stored yet.
+bool EntryWindows::HoldsUnsavedValues() const {
+    return FormatBaseDataFile(data_) != loaded_ || (IsOpen(basic_) && basic_->HoldsTypedValues()) ||
+           (IsOpen(pipes_) && pipes_->HoldsTypedValues()) ||
+           (IsOpen(loads_) && loads_->HoldsTypedValues());
+}
+
+// False when the windows are to stay open: Cancel, or a Yes that wrote no file.
+bool EntryWindows::SavedOrNotWanted() {
+    switch (dialogs_.AskYesNoCancel("数据已修改,是否存盘?", "确认")) {
+    case WindowDialogs::YesNoCancel::No: return true;
+    case WindowDialogs::YesNoCancel::Cancel: return false;
+    case WindowDialogs::YesNoCancel::Yes: break;
+    }
+    // What the record windows show is saved too, as moving on would store it.
+    const auto stored = [](auto* window) {
+        return !IsOpen(window) || !window->HoldsTypedValues() || window->StoreShownRecord();
+    };
+    return stored(pipes_.data()) && stored(loads_.data()) && basic_->Save();
 }
 
 void EntryWindows::OpenPipeSegmentWindow() {

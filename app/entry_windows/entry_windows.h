@@ -23,24 +23,31 @@ public:
     ~EntryWindows() override;
 
     // Loads the chosen file as the defaults of data entry and opens the basic
-    // data window on it. Windows of an earlier fill-in close first (without
-    // storing), so no window shows values of another file.
+    // data window on it; a file that cannot be read opens none. Windows of an
+    // earlier fill-in close first (without storing or asking), so no window
+    // shows values of another file.
     void StartFillIn(const std::string& chosenName);
 
     SRSJ0* BasicDataWindow() const { return basic_; }
     srsj* PipeSegmentWindow() const { return pipes_; }
     FHSR* NodeLoadWindow() const { return loads_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OpenPipeSegmentWindow();
     void OpenNodeLoadWindow();
     void CloseAll();
+    bool HoldsUnsavedValues() const;
+    bool SavedOrNotWanted();
 
     ProjectData& data_;
     WindowDialogs& dialogs_;
     QPointer<SRSJ0> basic_;
     QPointer<srsj> pipes_;
     QPointer<FHSR> loads_;
+    std::string loaded_;  // the record as the fill-in found it, in the file's form
 };
 
 }  // namespace heatnet

@@ -8,11 +8,20 @@ ErrorMessage LoadBaseDataForEntry(const std::string& chosenName, ProjectData& da
     if (HasWildcard(chosenName))
         return "文件名 " + chosenName + " 含有通配符 * 或 ?,请先选择或输入一个数据文件名。";
     const DataFileNames names = SplitDataFileName(chosenName);
+    const bool fileExisted = FileExists(names.fileName);
+    if (fileExisted) {
+        // The reader leaves the record untouched on a refusal, and so is its name.
+        if (const ErrorMessage error = ReadBaseDataFile(names.fileName, data); !error.empty())
+            return error + "\r\n请用'修改数据'改正该文件。";
+        // The records beyond the file's counts still hold the previous fill-in's;
+        // raising a count must show them empty, not write them into this file.
+        for (int i = PipeRecordCount(data) + 1; i <= kMaxRecords; ++i) data.pipes[i] = {};
+        for (int k = LoadRecordCount(data) + 1; k <= kMaxRecords; ++k) data.loads[k] = {};
+    }
     data.fileName = names.fileName;
     data.baseName = names.baseName;
-    data.fileExisted = FileExists(names.fileName);
-    if (!data.fileExisted) return {};
-    return ReadBaseDataFile(names.fileName, data);
+    data.fileExisted = fileExisted;
+    return {};
 }
 
 }  // namespace heatnet

@@ -8,9 +8,11 @@
 namespace heatnet {
 
 // Starts a fill-in: names the record after the chosen file and, when the file
-// exists, takes its values as the defaults of data entry. The caller opens the
-// basic data window afterwards whatever the outcome, unless a message is returned
-// for a name that cannot be used at all.
+// exists, takes its values as the defaults of data entry, records beyond its
+// counts empty. Without a file the record keeps what the previous fill-in left,
+// as a template. A returned message means there is nothing to fill in: a name
+// with wildcards, or a file that exists but is refused; the record, its name
+// included, is then left as it was.
 ErrorMessage LoadBaseDataForEntry(const std::string& chosenName, ProjectData& data);
 
 }  // namespace heatnet

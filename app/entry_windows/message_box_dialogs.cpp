@@ -32,6 +32,11 @@ std::unique_ptr<QMessageBox> MakeYesNoBox(const std::string& text, const std::st
     return MakeBox(text, caption, QMessageBox::Yes | QMessageBox::No);
 }
 
+std::unique_ptr<QMessageBox> MakeYesNoCancelBox(const std::string& text,
+                                                const std::string& caption) {
+    return MakeBox(text, caption, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+
 std::unique_ptr<QMessageBox> MakeCancelTryContinueBox(const std::string& text,
                                                       const std::string& caption) {
     // Qt has no standard "Try Again" and "Continue" buttons. All three share one
@@ -63,6 +68,16 @@ void MessageBoxDialogs::ShowMessage(const std::string& text, const std::string& 
 
 bool MessageBoxDialogs::AskYesNo(const std::string& text, const std::string& caption) {
     return MakeYesNoBox(text, caption)->exec() == QMessageBox::Yes;
+}
+
+WindowDialogs::YesNoCancel MessageBoxDialogs::AskYesNoCancel(const std::string& text,
+                                                             const std::string& caption) {
+    // Escape and the title bar's close answer Cancel.
+    switch (MakeYesNoCancelBox(text, caption)->exec()) {
+    case QMessageBox::Yes: return YesNoCancel::Yes;
+    case QMessageBox::No: return YesNoCancel::No;
+    default: return YesNoCancel::Cancel;
+    }
 }
 
 WindowDialogs::CheckAnswer MessageBoxDialogs::AskCancelTryContinue(const std::string& text,

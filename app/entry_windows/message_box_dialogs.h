@@ -11,6 +11,7 @@ namespace heatnet {
 // The message boxes themselves, unshown, so their buttons can be inspected.
 std::unique_ptr<QMessageBox> MakeOkBox(const std::string& text, const std::string& caption);
 std::unique_ptr<QMessageBox> MakeYesNoBox(const std::string& text, const std::string& caption);
+std::unique_ptr<QMessageBox> MakeYesNoCancelBox(const std::string& text, const std::string& caption);
 std::unique_ptr<QMessageBox> MakeCancelTryContinueBox(const std::string& text,
                                                       const std::string& caption);
 WindowDialogs::CheckAnswer CheckAnswerOf(QMessageBox& box);
@@ -20,6 +21,7 @@ class MessageBoxDialogs : public WindowDialogs {
 public:
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
+    YesNoCancel AskYesNoCancel(const std::string& text, const std::string& caption) override;
     CheckAnswer AskCancelTryContinue(const std::string& text, const std::string& caption) override;
     std::optional<std::string> AskForText(const std::string& prompt, const std::string& caption,
                                           const std::string& defaultText) override;

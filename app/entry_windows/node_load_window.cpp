@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "data/base_data_file.h"
+#include "app/entry_windows/box_refusal.h"
 #include "app/entry_windows/box_text.h"
 #include "app/entry_windows/twips_layout.h"
 #include "app/entry_windows/window_fonts.h"
@@ -56,36 +57,43 @@ void FHSR::FillOnOpening() {
     const NodeLoad& load = data_.loads[1];
     Text1->setText(ValueOf(load.node) > 0 ? BoxText(load.node) : QString());
     Text2->setText(BoxText(load.load));
+    shown_.Remember(this);
 }
 
 void FHSR::ShowRecord() {
     const NodeLoad& load = data_.loads[record_];
     Text1->setText(ValueOf(load.node) > 0 ? BoxText(load.node) : QString());
     Text2->setText(ValueOf(load.load) != 0 ? BoxText(load.load) : QString());
+    shown_.Remember(this);
 }
 
-void FHSR::StoreRecord() {
+bool FHSR::StoreRecord() {
+    if (!BoxesCanBeStored({{Text1, LabelOf(kLoadFields, &NodeLoad::node)},
+                           {Text2, LabelOf(kLoadFields, &NodeLoad::load)}},
+                          dialogs_))
+        return false;
     NodeLoad& load = data_.loads[record_];
     load.node = BoxValue(Text1);
     load.load = BoxValue(Text2);
+    return true;
 }
 
 void FHSR::ShowNext() {
-    StoreRecord();
+    if (!StoreRecord()) return;
     record_ = record_ + 1 > LastRecord() ? 1 : record_ + 1;
     ShowCaption();
     ShowRecord();
 }
 
 void FHSR::ShowPrevious() {
-    StoreRecord();
+    if (!StoreRecord()) return;
     record_ = record_ - 1 < 1 ? LastRecord() : record_ - 1;
     ShowCaption();
     ShowRecord();
 }
 
 void FHSR::Confirm() {
-    StoreRecord();
+    if (!StoreRecord()) return;
     close();
 }
 

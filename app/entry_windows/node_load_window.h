@@ -2,6 +2,7 @@
 
 #include "data/project_data.h"
 #include "app/entry_windows/record_caption_window.h"
+#include "app/entry_windows/shown_boxes.h"
 #include "app/entry_windows/window_dialogs.h"
 
 class QLineEdit;
@@ -18,6 +19,8 @@ public:
     FHSR(ProjectData& data, WindowDialogs& dialogs);
 
     int CurrentRecord() const { return record_; }
+    bool HoldsTypedValues() const { return shown_.Typed(this); }  // not stored yet
+    bool StoreShownRecord() { return StoreRecord(); }  // as moving on would
 
 private:
     void ShowNext();      // "下一个"
@@ -26,13 +29,14 @@ private:
     void ShowHelp();      // "帮助"
     void FillOnOpening();
     void ShowRecord();
-    void StoreRecord();
+    bool StoreRecord();  // false, storing nothing, when a box is refused
     void ShowCaption();
     int LastRecord() const;
 
     ProjectData& data_;
     WindowDialogs& dialogs_;
     int record_ = 1;
+    ShownBoxes shown_;
 
     QLineEdit* Text1;  // node
     QLineEdit* Text2;  // load

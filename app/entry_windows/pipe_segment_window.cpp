@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "data/base_data_file.h"
+#include "app/entry_windows/box_refusal.h"
 #include "app/entry_windows/box_text.h"
 #include "app/entry_windows/twips_layout.h"
 #include "app/entry_windows/window_fonts.h"
@@ -79,6 +80,7 @@ void srsj::FillOnOpening() {
     // Filling the length proposes an equivalent length; the record's own value replaces it.
     Text5->setText(ValueOf(pipe.length) > 0 ? BoxText(pipe.length) : QString());
     Text6->setText(ValueOf(pipe.equivalentLength) > 0 ? BoxText(pipe.equivalentLength) : QString());
+    shown_.Remember(this);
 }
 
 void srsj::ShowRecord() {
@@ -91,33 +93,43 @@ void srsj::ShowRecord() {
     Text3->setText(BoxText(pipe.diameter));
     Text5->setText(entered ? BoxText(pipe.length) : QString());
     Text6->setText(ValueOf(pipe.equivalentLength) > 0 ? BoxText(pipe.equivalentLength) : QString());
+    shown_.Remember(this);
 }
 
-void srsj::StoreRecord() {
+bool srsj::StoreRecord() {
+    const auto label = [](Number PipeSegment::*member) { return LabelOf(kSegmentFields, member); };
+    if (!BoxesCanBeStored({{Text1, label(&PipeSegment::startNode)},
+                           {Text2, label(&PipeSegment::endNode)},
+                           {Text3, label(&PipeSegment::diameter)},
+                           {Text5, label(&PipeSegment::length)},
+                           {Text6, label(&PipeSegment::equivalentLength)}},
+                          dialogs_))
+        return false;
     PipeSegment& pipe = data_.pipes[record_];
     pipe.startNode = BoxValue(Text1);
     pipe.endNode = BoxValue(Text2);
     pipe.diameter = BoxValue(Text3);
     pipe.length = BoxValue(Text5);
     pipe.equivalentLength = BoxValue(Text6);
+    return true;
 }
 
 void srsj::ShowNext() {
-    StoreRecord();
+    if (!StoreRecord()) return;
     record_ = record_ + 1 > LastRecord() ? 1 : record_ + 1;
     ShowCaption();
     ShowRecord();
 }
 
 void srsj::ShowPrevious() {
-    StoreRecord();
+    if (!StoreRecord()) return;
     record_ = record_ - 1 < 1 ? LastRecord() : record_ - 1;
     ShowCaption();
     ShowRecord();
 }
 
 void srsj::Confirm() {
-    StoreRecord();
+    if (!StoreRecord()) return;
     close();
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/project_data.h"
 #include "app/entry_windows/record_caption_window.h"
+#include "app/entry_windows/shown_boxes.h"
 #include "app/entry_windows/window_dialogs.h"
 
 class QLineEdit;
@@ -19,6 +20,8 @@ public:
     srsj(ProjectData& data, WindowDialogs& dialogs);
 
     int CurrentRecord() const { return record_; }
+    bool HoldsTypedValues() const { return shown_.Typed(this); }  // not stored yet
+    bool StoreShownRecord() { return StoreRecord(); }  // as moving on would
 
 private:
     void ShowNext();      // "下一段"
@@ -27,7 +30,7 @@ private:
     void ShowHelp();      // "帮助"
     void FillOnOpening();
     void ShowRecord();
-    void StoreRecord();
+    bool StoreRecord();  // false, storing nothing, when a box is refused
     void ShowDefaultEquivalentLength();
     void ShowCaption();
     int LastRecord() const;
@@ -35,6 +38,7 @@ private:
     ProjectData& data_;
     WindowDialogs& dialogs_;
     int record_ = 1;
+    ShownBoxes shown_;
 
     QLineEdit* Text1;  // startNode
     QLineEdit* Text2;  // endNode

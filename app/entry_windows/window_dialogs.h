@@ -11,12 +11,14 @@ class WindowDialogs {
 public:
     // The three buttons of the check messages of the basic data window.
     enum class CheckAnswer { Cancel, TryAgain, Continue };
+    enum class YesNoCancel { Yes, No, Cancel };
 
     virtual ~WindowDialogs() = default;
 
     // Texts keep the CR LF between their lines; only the display turns them into breaks.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    virtual YesNoCancel AskYesNoCancel(const std::string& text, const std::string& caption) = 0;
     virtual CheckAnswer AskCancelTryContinue(const std::string& text,
                                              const std::string& caption) = 0;
     // nullopt when the box is cancelled.

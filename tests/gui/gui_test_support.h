@@ -35,6 +35,7 @@ public:
     std::vector<Cursor> cursors;
     std::deque<bool> yesNo;
     std::deque<CheckAnswer> checks;
+    std::deque<YesNoCancel> yesNoCancel;
     std::deque<std::optional<std::string>> texts;
     bool realBoxes = false;
     int boxesClickedAway = 0;
@@ -52,6 +53,9 @@ public:
     }
     bool AskYesNo(const std::string& text, const std::string& caption) override {
         return Next(yesNo, caption + "|" + text);
+    }
+    YesNoCancel AskYesNoCancel(const std::string& text, const std::string& caption) override {
+        return Next(yesNoCancel, caption + "|" + text);
     }
     CheckAnswer AskCancelTryContinue(const std::string& text, const std::string& caption) override {
         return Next(checks, caption + "|" + text);
