@@ -2,6 +2,7 @@
 
 #include "data/application_texts.h"
 #include "app/calculation_in_progress.h"
+#include "app/results/recording_interaction.h"
 #include "data/base_data_file.h"
 #include "data/file_io.h"
 #include "calculation/program_directory.h"
@@ -27,12 +28,19 @@ void EditByHand(const std::string& path, UserInteraction& person) {
 }  // namespace
 
 void DispatchConfirmedFile(const CommandFlow& flow, UserInteraction& person,
-                           EntryWindows& entryWindows) {
+                           EntryWindows& entryWindows, OpenResults& results) {
     const std::string& path = flow.SelectedDataFile;
     switch (flow.CommandMode) {
     case CommandMode::kCalculate: {
-        const CalculationInProgress calculating;
-        RunHydraulicCalculation(path, person, ProgramDirectory());
+        RecordingInteraction recording(person);
+        std::unique_ptr<CalculationResult> result;
+        {
+            const CalculationInProgress calculating;
+            result = RunHydraulicCalculation(path, recording, ProgramDirectory());
+        }
+        if (result && result->completed)
+            results.Show(std::move(result), recording.Transcript(),
+                         [&person](const std::string& report) { person.OpenInEditor(report); });
         break;
     }
     case CommandMode::kFillIn: entryWindows.StartFillIn(path); break;

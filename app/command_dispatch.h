@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/command_flow.h"
+#include "app/results/open_results.h"
 #include "app/entry_windows/entry_windows.h"
 #include "hydraulics/user_interaction.h"
 
@@ -10,7 +11,8 @@ namespace heatnet {
 // SelectedDataFile, a fill-in on it or the text editor on it; no mode starts
 // nothing. Runs to its end before the next click is handled: a calculation
 // keeps the windows painting, but clicks, keys and close requests wait for its end.
+// A completed calculation opens its results window among `results`.
 void DispatchConfirmedFile(const CommandFlow& flow, UserInteraction& person,
-                           EntryWindows& entryWindows);
+                           EntryWindows& entryWindows, OpenResults& results);
 
 }  // namespace heatnet

@@ -11,7 +11,7 @@ DesktopProgram::DesktopProgram(WindowDialogs& dialogs, GuiInteraction::EditorSta
       interaction_(dialogs, mainWindow_, std::move(startEditor)),
       entryWindows_(*data_, dialogs) {
     QObject::connect(&mainWindow_, &Form1::fileConfirmed, &mainWindow_,
-                     [this] { DispatchConfirmedFile(flow_, interaction_, entryWindows_); });
+                     [this] { DispatchConfirmedFile(flow_, interaction_, entryWindows_, results_); });
 }
 
 }  // namespace heatnet

@@ -5,6 +5,7 @@
 #include "app/command_flow.h"
 #include "app/gui_interaction.h"
 #include "app/main_window.h"
+#include "app/results/open_results.h"
 #include "data/project_data.h"
 #include "app/entry_windows/entry_windows.h"
 #include "app/entry_windows/window_dialogs.h"
@@ -21,6 +22,7 @@ public:
     EntryWindows& Entries() { return entryWindows_; }
     CommandFlow& Flow() { return flow_; }
     ProjectData& Data() { return *data_; }
+    OpenResults& Results() { return results_; }
 
 private:
     CommandFlow flow_;
@@ -28,6 +30,7 @@ private:
     Form1 mainWindow_;
     GuiInteraction interaction_;
     EntryWindows entryWindows_;
+    OpenResults results_;  // last, so that its windows go before the interaction they use
 };
 
 }  // namespace heatnet

@@ -1,0 +1,117 @@
+#include "app/results/results_window.h"
+
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/results/pressure_plot_view.h"
+#include "app/results/result_tables.h"
+#include "data/file_io.h"
+#include "data/gbk_text.h"
+
+namespace heatnet {
+namespace {
+
+// Chinese characters and digits both in fixed widths, so the report's columns
+// line up as far as they can.
+QFont ReportFont() {
+    QFont font("WenQuanYi Micro Hei Mono");
+    font.setStyleHint(QFont::TypeWriter);
+    if (QFontInfo(font).family() != font.family()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    return font;
+}
+
+// The row a table's current selection stands for, by its key; -1 for none.
+int SelectedKey(const ResultTable& table) {
+    const QModelIndexList rows = table.selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : table.KeyOfRow(rows.front().row());
+}
+
+}  // namespace
+
+ResultsWindow::ResultsWindow(std::unique_ptr<CalculationResult> result, std::vector<std::string> transcript,
+                             EditorOpener openInEditor)
+    : result_(std::move(result)), openInEditor_(std::move(openInEditor)) {
+    setObjectName("results");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("计算结果 - " + QFileInfo(QString::fromStdString(result_->model.dataFileName)).fileName());
+    resize(1100, 720);
+
+    tabs_ = new QTabWidget;
+    tabs_->addTab(MakePlotTab(), "水压图");
+    nodes_ = MakeNodeTable(*result_);
+    nodes_->setObjectName("nodes");
+    tabs_->addTab(nodes_, "节点");
+    segments_ = MakeSegmentTable(*result_);
+    segments_->setObjectName("segments");
+    tabs_->addTab(segments_, "管段");
+    report_ = new QPlainTextEdit;
+    report_->setObjectName("report");
+    report_->setReadOnly(true);
+    report_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    report_->setFont(ReportFont());
+    tabs_->addTab(report_, "报告");
+    transcript_ = new QListWidget;
+    transcript_->setObjectName("transcript");
+    for (const std::string& line : transcript) transcript_->addItem(QString::fromStdString(line));
+    tabs_->addTab(transcript_, "提示");
+    ShowReport();
+
+    auto* openReport = new QPushButton("用文本编辑器打开");
+    openReport->setObjectName("openReport");
+    openReport->setEnabled(!result_->reportFile.empty());
+    connect(openReport, &QPushButton::clicked, this, [this] { openInEditor_(result_->reportFile); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(openReport);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addLayout(buttons);
+
+    connect(nodes_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const int index = SelectedKey(*nodes_);
+        if (index >= 0) plot_->HighlightNode(plot_->PositionOfIndex(index));
+    });
+    connect(segments_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const int segment = SelectedKey(*segments_);
+        if (segment >= 0) plot_->HighlightSegment(segment);
+    });
+}
+
+ResultsWindow::~ResultsWindow() = default;
+
+QWidget* ResultsWindow::MakePlotTab() {
+    plot_ = new PressurePlotView(BuildPressurePlot(result_->model));
+    plot_->setObjectName("plot");
+    auto* tab = new QWidget;
+    auto* buttons = new QHBoxLayout;
+    auto* whole = new QPushButton("显示全图");
+    connect(whole, &QPushButton::clicked, plot_, &PressurePlotView::ResetView);
+    buttons->addWidget(whole);
+    buttons->addStretch();
+    for (const QString format : {"png", "svg", "pdf"}) {
+        auto* button = new QPushButton("导出 " + format.toUpper());
+        connect(button, &QPushButton::clicked, plot_, [this, format] { plot_->ExportWithDialog(format); });
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(plot_, 1);
+    layout->addLayout(buttons);
+    return tab;
+}
+
+void ResultsWindow::ShowReport() {
+    if (result_->reportFile.empty()) return;
+    const std::optional<std::string> bytes = ReadWholeFile(result_->reportFile);
+    const std::optional<std::string> text = bytes ? GbkToUtf8(*bytes) : std::nullopt;
+    report_->setPlainText(text ? QString::fromStdString(*text).remove('\r')
+                               : "无法读取报告文件 " + QString::fromStdString(result_->reportFile));
+}
+
+}  // namespace heatnet
