@@ -1,4 +1,5 @@
 // heatnet-calc: calculates one basic data file without the windows.
+#include <cctype>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -6,11 +7,13 @@
 #include "cli/console_interaction.h"
 #include "calculation/program_directory.h"
 #include "calculation/run_hydraulic_calculation.h"
+#include "reports/pressure_plot.h"
+#include "reports/svg_diagram.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "用法: heatnet-calc [--xlsx] [--open] 数据文件\n"
+    "用法: heatnet-calc [--xlsx] [--open] [--diagram 文件.svg] 数据文件\n"
     "  计算一个基本数据文件,结果文件写在数据文件旁边:\n"
     "    文件名_OUT.TXT  计算书\n"
     "    文件名.dxf      水压图\n"
@@ -20,8 +23,18 @@ constexpr const char* kUsage =
     "  --open   计算结束后用文本编辑器打开计算书\n"
     "  --step-by-step  逐次求解选择管径(每放大一次管径求解一次管网),供对照和测时\n"
     "  --statistics    计算结束后报告管径选择的遍数\n"
+    "  --diagram 文件.svg  计算完成后另将水压图写成SVG文件(可在浏览器中查看)\n"
     "  --help   显示本说明\n"
     "  提示信息写到标准错误输出;计算完成时退出码为0,计算中止时为1,参数错误时为2。\n";
+
+// Only SVG: the batch command is built without Qt, which PNG and PDF would need.
+bool IsSvgFileName(std::string_view path) {
+    const size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || path.find_first_of("/\\", dot) != std::string_view::npos) return false;
+    std::string extension(path.substr(dot + 1));
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == "svg";
+}
 
 }  // namespace
 
@@ -30,7 +43,7 @@ int main(int argc, char** argv) {
     bool openEditor = false;
     bool showStatistics = false;
     heatnet::SizingMethod method = heatnet::SizingMethod::kForeseen;
-    std::string dataFile;
+    std::string dataFile, diagramFile;
     bool haveDataFile = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
@@ -46,6 +59,16 @@ int main(int argc, char** argv) {
             method = heatnet::SizingMethod::kStepByStep;
         } else if (argument == "--statistics") {
             showStatistics = true;
+        } else if (argument == "--diagram") {
+            if (i + 1 == argc) {
+                std::cerr << "heatnet-calc: --diagram 后请给出水压图文件名(.svg)\n" << kUsage;
+                return 2;
+            }
+            diagramFile = argv[++i];
+            if (!IsSvgFileName(diagramFile)) {
+                std::cerr << "heatnet-calc: 仅支持.svg格式的水压图:" << diagramFile << "\n";
+                return 2;
+            }
         } else if (argument.starts_with("--") || haveDataFile) {
             std::cerr << "heatnet-calc: 无法识别的参数 " << argument << "\n" << kUsage;
             return 2;
@@ -67,5 +90,13 @@ int main(int argc, char** argv) {
                   << "遍,其中求解" << sizing.solvedPasses << "遍,预见" << sizing.foreseenPasses
                   << "遍\n";
     }
-    return result->completed ? 0 : 1;
+    if (!result->completed) return 1;
+    if (!diagramFile.empty()) {
+        const heatnet::PressurePlot plot = heatnet::BuildPressurePlot(result->model);
+        if (!heatnet::WriteDiagramSvg(diagramFile, plot, result->model.baseName + " 水压图")) {
+            std::cerr << "heatnet-calc: 水压图文件 " << diagramFile << " 无法写入\n";
+            return 1;
+        }
+    }
+    return 0;
 }

@@ -18,10 +18,12 @@ EXTRA_NETWORKS = {
 }
 
 
-def calculated_networks(workbook):
-    """Yields the name and the base path of every network, calculated by heatnet-calc."""
+def calculated_networks(workbook, diagram=False):
+    """Yields the name and the base path of every network, calculated by heatnet-calc;
+    with `diagram` also a generated network of 1400 segments, each with base.svg."""
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--calc", required=True), parser.add_argument("--examples", required=True)
+    parser.add_argument("--generate")
     arguments = parser.parse_args()
     with tempfile.TemporaryDirectory(prefix="heatnet-readers-") as folder:
         names = sorted(entry[:-4] for entry in os.listdir(arguments.examples) if entry.endswith(".TXT"))
@@ -30,10 +32,14 @@ def calculated_networks(workbook):
         for name, lines in EXTRA_NETWORKS.items():
             with open(os.path.join(folder, name + ".TXT"), "wb") as out:
                 out.write("".join(line + "\r\n" for line in lines).encode("ascii"))
-        for name in names + list(EXTRA_NETWORKS):
+        generated = ["generated_1400"] if diagram else []
+        for name in generated:
+            subprocess.run([arguments.generate, "--segments", "1400", "--loops", "6", os.path.join(folder, name + ".TXT")],
+                           check=True)
+        for name in names + list(EXTRA_NETWORKS) + generated:
             base = os.path.join(folder, name)
-            run = subprocess.run([arguments.calc] + (["--xlsx"] if workbook else []) + [base + ".TXT"],
-                                 capture_output=True)
+            options = (["--xlsx"] if workbook else []) + (["--diagram", base + ".svg"] if diagram else [])
+            run = subprocess.run([arguments.calc] + options + [base + ".TXT"], capture_output=True)
             assert run.returncode == 0, f"{name}: {run.stderr.decode('utf-8', 'replace')}"
             yield name, base
 
