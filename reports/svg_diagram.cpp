@@ -27,16 +27,39 @@ std::string Fixed(double value, int decimals) {
     return result == "-0" || result == "-0.0" || result == "-0.00" ? result.substr(1) : result;
 }
 
+// Length of the well-formed UTF-8 sequence starting at `at`, 0 when there is none.
+size_t Utf8SequenceLength(std::string_view text, size_t at) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(at);
+    const size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
+                                                                        : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+    if (length == 0 || at + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k)
+        if ((byte(at + k) & 0xC0) != 0x80) return 0;
+    return length;
+}
+
+// Text content and attribute values: markup characters escaped, and what XML
+// cannot hold (control characters, bytes that are no UTF-8, as a file name in
+// another encoding may bring) shown as "?", so the document always parses.
 std::string Escaped(std::string_view text) {
     std::string out;
-    for (char c : text) {
+    for (size_t at = 0; at < text.size();) {
+        const char c = text[at];
+        const size_t length = Utf8SequenceLength(text, at);
+        if (length == 0 || (length == 1 && static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n')) {
+            out += '?';
+            ++at;
+            continue;
+        }
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default: out += c;
+        default: out.append(text.substr(at, length));
         }
+        at += length;
     }
     return out;
 }
