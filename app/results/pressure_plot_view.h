@@ -38,6 +38,8 @@ public:
     void HighlightSegment(int segment);
     int highlightedNode() const { return highlightedNode_; }
     int highlightedSegment() const { return highlightedSegment_; }
+    // The drawn highlight as pairs of positions in Plot().nodes.
+    const std::vector<std::pair<int, int>>& HighlightedEdges() const { return highlightedEdges_; }
     // The plot position of a node's internal index; -1 when it is not in the plot.
     int PositionOfIndex(int index) const;
     // The node drawn nearest to `point` within a few pixels; -1 for none.

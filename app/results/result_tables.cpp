@@ -45,7 +45,8 @@ ResultTable* MakeNodeTable(const CalculationResult& result) {
         const double load = FlowToLoad(node.demand, model.supplyTemperature, model.returnTemperature);
         const double supply = node.supplyPressure / kPaPerKPa, ret = node.returnPressure / kPaPerKPa;
         const double difference = node.pressureDifference / kPaPerKPa;
-        table->AddRow(k,
+        // Row 0 is the heat source, which the diagram knows by its own index.
+        table->AddRow(k == 0 ? model.sourceIndex : k,
                       {Plain(number), Picture(load, "###0.0#"), Picture(node.demand, "####0.#"),
                        Picture(supply, "###0.##"), Picture(ret, "###0.##"), Picture(difference, "###0.0#"),
                        node.demand < 0 ? "热源" : ""},

@@ -5,7 +5,8 @@
 
 namespace heatnet {
 
-// The report's node table: one row per node, keyed by its internal index.
+// The report's node table: one row per node, keyed by its internal index (the
+// heat source's row by NetworkModel::sourceIndex).
 ResultTable* MakeNodeTable(const CalculationResult& result);
 // The report's segment table in the report's row order, keyed by the segment's
 // 0-based list position; segments over their friction limit or held at the

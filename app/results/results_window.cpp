@@ -26,10 +26,9 @@ QFont ReportFont() {
     return font;
 }
 
-// The row a table's current selection stands for, by its key; -1 for none.
-int SelectedKey(const ResultTable& table) {
-    const QModelIndexList rows = table.selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : table.KeyOfRow(rows.front().row());
+// The key of the row just selected; -1 when the change selected none.
+int SelectedKey(const ResultTable& table, const QItemSelection& selected) {
+    return selected.isEmpty() ? -1 : table.KeyOfRow(selected.indexes().front().row());
 }
 
 }  // namespace
@@ -73,12 +72,12 @@ ResultsWindow::ResultsWindow(std::unique_ptr<CalculationResult> result, std::vec
     layout->addWidget(tabs_);
     layout->addLayout(buttons);
 
-    connect(nodes_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        const int index = SelectedKey(*nodes_);
+    connect(nodes_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& selected) {
+        const int index = SelectedKey(*nodes_, selected);
         if (index >= 0) plot_->HighlightNode(plot_->PositionOfIndex(index));
     });
-    connect(segments_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        const int segment = SelectedKey(*segments_);
+    connect(segments_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& selected) {
+        const int segment = SelectedKey(*segments_, selected);
         if (segment >= 0) plot_->HighlightSegment(segment);
     });
 }

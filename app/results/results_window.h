@@ -31,6 +31,7 @@ public:
                   EditorOpener openInEditor);
     ~ResultsWindow() override;
 
+    const CalculationResult& Result() const { return *result_; }
     PressurePlotView* Plot() const { return plot_; }
     ResultTable* Nodes() const { return nodes_; }
     ResultTable* Segments() const { return segments_; }

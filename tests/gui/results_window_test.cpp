@@ -6,6 +6,7 @@
 
 #include "app/results/pressure_plot_view.h"
 #include "app/results/result_table.h"
+#include "data/number_text.h"
 #include "gui_test_support.h"
 
 namespace heatnet::testing {
@@ -64,27 +65,38 @@ TEST_F(ResultsWindowTest, TablesSortByNumberCopyRowsAndHighlightInTheDiagram) {
     ResultsWindow* window = Run("small_tree.TXT");
     ASSERT_NE(window, nullptr);
     ResultTable* nodes = window->Nodes();
-    const int supplyColumn = 3;
-    nodes->sortByColumn(supplyColumn, Qt::AscendingOrder);
+    const int flowColumn = 2;  // 水量: "10." sorts before "4.3" as text
+    nodes->sortByColumn(flowColumn, Qt::AscendingOrder);
     ASSERT_GT(nodes->rowCount(), 5);
     for (int row = 1; row < nodes->rowCount(); ++row)
-        EXPECT_LE(nodes->item(row - 1, supplyColumn)->text().toDouble(), nodes->item(row, supplyColumn)->text().toDouble());
+        EXPECT_LE(nodes->item(row - 1, flowColumn)->text().toDouble(), nodes->item(row, flowColumn)->text().toDouble());
 
     ResultTable* segments = window->Segments();
     EXPECT_EQ(PixelsOf(window->Plot(), kHighlightColour), 0);
     segments->selectRow(2);
     EXPECT_GT(PixelsOf(window->Plot(), kHighlightColour), 20);
     const int segment = segments->KeyOfRow(2);
-    EXPECT_EQ(window->Plot()->highlightedSegment(), segment);
+    const PressurePlotView* plot = window->Plot();
+    EXPECT_EQ(plot->highlightedSegment(), segment);
+    const NetworkSegment& chosen = window->Result().model.segments.at(segment);
+    ASSERT_EQ(plot->HighlightedEdges().size(), 1u);
+    const auto [from, to] = plot->HighlightedEdges()[0];
+    EXPECT_EQ(std::minmax({plot->Plot().nodes[from].index, plot->Plot().nodes[to].index}),
+              std::minmax({chosen.indexI, chosen.indexJ}));
     QTest::keyClick(segments, Qt::Key_C, Qt::ControlModifier);
     const QStringList copied = QApplication::clipboard()->text().split('\n');
     EXPECT_TRUE(copied.value(0).startsWith("序号\t起点 I0\t终点 J0\t管径 D mm"));
     EXPECT_EQ(copied.value(1).split('\t').value(0), "3");
     EXPECT_EQ(copied.size(), 3);  // header, row, nothing after the last line end
 
-    nodes->selectRow(0);
-    EXPECT_EQ(window->Plot()->highlightedSegment(), -1);
-    EXPECT_EQ(window->Plot()->highlightedNode(), window->Plot()->PositionOfIndex(nodes->KeyOfRow(0)));
+    for (int row : {0, 1}) {  // the heat source, then the node of least flow
+        nodes->selectRow(row);
+        EXPECT_EQ(plot->highlightedSegment(), -1);
+        ASSERT_GE(plot->highlightedNode(), 0);
+        EXPECT_EQ(NumberInText(plot->Plot().nodes[plot->highlightedNode()].nodeNumber),
+                  nodes->item(row, 0)->text().toStdString());
+        EXPECT_EQ(plot->HighlightedEdges().size(), row == 0 ? 0u : 4u);  // 0-1-2-3-102
+    }
 }
 
 TEST_F(ResultsWindowTest, DiagramIsPaintedAndExportsAsPngSvgAndPdf) {
