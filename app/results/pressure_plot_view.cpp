@@ -137,6 +137,12 @@ void PressurePlotView::Render(QPainter& painter, const QRect& area) const {
         painter.setPen(returnPen);
         painter.drawPolyline(ret);
     };
+    // A wide band under the lines, so that their colours still show through it.
+    painter.setPen(QPen(kHighlight, 8, Qt::SolidLine, Qt::RoundCap));
+    for (const auto& [from, to] : highlightedEdges_) {
+        painter.drawLine(supplyAt(from), supplyAt(to));
+        painter.drawLine(returnAt(from), returnAt(to));
+    }
     // Branches first, so that the main line stays on top of them.
     for (const PlotLine& line : plot_.lines)
         if (!line.mainLine) drawLine(line, QPen(kBranchSupply, 1), QPen(kBranchReturn, 1));
@@ -148,12 +154,6 @@ void PressurePlotView::Render(QPainter& painter, const QRect& area) const {
     }
     for (const PlotLine& line : plot_.lines)
         if (line.mainLine) drawLine(line, QPen(QColor(kSupplyColour), 3), QPen(QColor(kReturnColour), 3));
-
-    painter.setPen(QPen(kHighlight, 5, Qt::SolidLine, Qt::RoundCap));
-    for (const auto& [from, to] : highlightedEdges_) {
-        painter.drawLine(supplyAt(from), supplyAt(to));
-        painter.drawLine(returnAt(from), returnAt(to));
-    }
 
     painter.setPen(QPen(kLowPressure, 2));
     painter.setBrush(Qt::NoBrush);

@@ -31,6 +31,7 @@ ResultTable::ResultTable(const QStringList& headers, QWidget* parent) : QTableWi
     setEditTriggers(NoEditTriggers);
     setSelectionBehavior(SelectRows);
     verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 

@@ -6,11 +6,20 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/application_setup.h"
 #include "app/desktop_program.h"
 #include "app/entry_windows/message_box_dialogs.h"
+#include "app/results/pressure_plot_view.h"
+#include "app/results/recording_interaction.h"
+#include "app/results/result_table.h"
+#include "calculation/program_directory.h"
+#include "data/base_data_file.h"
+#include "tools/network_generator.h"
+#include "tools/quiet_interaction.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -47,4 +56,26 @@ int main(int argc, char** argv) {
     press(entries.BasicDataWindow(), "Command5");
     photograph(entries.NodeLoadWindow(), "window-fhsr.png");
     photograph(heatnet::MakeCancelTryContinueBox(" 3节点负荷没有输入", "确认").get(), "window-check.png");
+
+    // The results window of a generated 500-segment network, the way from the
+    // source to the farthest node off the main line highlighted.
+    const QTemporaryDir scratch;
+    const std::string network = QDir(scratch.path()).filePath("network500.TXT").toStdString();
+    heatnet::WriteBaseDataFile(network, heatnet::GenerateNetwork({.segments = 500, .seed = 7}));
+    heatnet::QuietInteraction quiet;
+    heatnet::RecordingInteraction recording(quiet);
+    heatnet::ResultsWindow results(heatnet::RunHydraulicCalculation(network, recording, heatnet::ProgramDirectory()),
+                                   recording.Transcript(), [](const std::string&) {});
+    heatnet::PressurePlotView* plot = results.Plot();
+    const auto& nodes = plot->Plot().nodes;
+    const auto offMain = [](const heatnet::PlotNode& node) { return node.mainLine ? 0 : node.distance; };
+    plot->HighlightNode(int(std::ranges::max_element(nodes, {}, offMain) - nodes.begin()));
+    results.resize(1200, 700);
+    photograph(&results, "window-results-plot.png");
+    results.Tabs()->setCurrentIndex(1);
+    photograph(&results, "window-results-nodes.png");
+    results.Tabs()->setCurrentIndex(2);
+    results.Segments()->sortByColumn(8, Qt::DescendingOrder);  // 比摩阻, the marked rows on top
+    results.Segments()->selectRow(3);
+    photograph(&results, "window-results-segments.png");
 }
