@@ -1,5 +1,6 @@
 // heatnet-calc: calculates one basic data file without the windows.
 #include <cctype>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -93,7 +94,9 @@ int main(int argc, char** argv) {
     if (!result->completed) return 1;
     if (!diagramFile.empty()) {
         const heatnet::PressurePlot plot = heatnet::BuildPressurePlot(result->model);
-        if (!heatnet::WriteDiagramSvg(diagramFile, plot, result->model.baseName + " 水压图")) {
+        if (!heatnet::WriteDiagramSvg(diagramFile, plot,
+                                     std::filesystem::path(result->model.baseName).filename().string() +
+                                         " 水压图")) {
             std::cerr << "heatnet-calc: 水压图文件 " << diagramFile << " 无法写入\n";
             return 1;
         }
