@@ -29,14 +29,15 @@ void GuiInteraction::OpenInEditor(const std::string& path) {
 
 void GuiInteraction::Trace(const std::string& line) { mainWindow_.DrawTraceLine(line); }
 
-void GuiInteraction::KeepAlive() {
+bool GuiInteraction::KeepAlive(const CalculationProgress&) {
     // A nodal solution takes far less than a frame; handing over after each one
     // would make a long calculation many times longer.
-    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kKeepAliveInterval) return;
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kKeepAliveInterval) return true;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     // Counted from the end, so that the calculation gets its share even when
     // painting is slow.
     sinceEvents_.start();
+    return true;
 }
 
 }  // namespace heatnet

@@ -26,7 +26,7 @@ public:
     void Trace(const std::string& line) override;
     // Lets the windows repaint and their timers run, at most every
     // kKeepAliveInterval; clicks and keys wait, so nothing new starts meanwhile.
-    void KeepAlive() override;
+    bool KeepAlive(const CalculationProgress& progress) override;
 
     static constexpr qint64 kKeepAliveInterval = 50;  // ms
 

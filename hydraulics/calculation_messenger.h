@@ -21,13 +21,21 @@ public:
     // A message after which the calculation cannot go on; the caller stops.
     void Refuse(const std::string& text) { person_.ShowMessage(text, kApplicationTitle); }
     void Trace(const std::string& line) { person_.Trace(line); }
-    void KeepAlive() { person_.KeepAlive(); }
+    // False when the person has asked to stop: told so, as by a refusal.
+    bool KeepAlive(const CalculationProgress& progress) {
+        if (person_.KeepAlive(progress)) return true;
+        cancelled_ = true;
+        Refuse("计算已取消。");
+        return false;
+    }
+    bool Cancelled() const { return cancelled_; }
 
     UserInteraction& Person() { return person_; }
 
 private:
     UserInteraction& person_;
     std::set<std::string> shown_;
+    bool cancelled_ = false;
 };
 
 }  // namespace heatnet

@@ -55,7 +55,8 @@ bool NodalFlowSolver::Eliminate() {
 }
 
 bool NodalFlowSolver::SolveOnce() {
-    messages_.KeepAlive();
+    if (!messages_.KeepAlive({model_.sizing.solvedPasses + model_.sizing.foreseenPasses}))
+        return false;
     if (!Assemble() || !Eliminate()) return false;
     const int order = model_.M();
     for (int r = 1; r <= order; ++r) model_.nodes[r].drop = rhs_[r];

@@ -18,7 +18,9 @@ public:
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     void OpenInEditor(const std::string& path) override { person_.OpenInEditor(path); }
     void Trace(const std::string& line) override;
-    void KeepAlive() override { person_.KeepAlive(); }
+    bool KeepAlive(const CalculationProgress& progress) override {
+        return person_.KeepAlive(progress);
+    }
 
     // One line per message, question (with its answer) and low-pressure line.
     const std::vector<std::string>& Transcript() const { return transcript_; }
