@@ -1,7 +1,7 @@
 #include "calculation/closing_sequence.h"
 
-#include <filesystem>
 
+#include "calculation/program_directory.h"
 #include "data/application_texts.h"
 #include "reports/diagram_template.h"
 #include "reports/dxf_diagram.h"
@@ -26,8 +26,7 @@ std::string ClosingMessage(const OutputFiles& files, bool workbookWritten,
 void RunClosingSequence(const NetworkModel& model, const StandardPipeTable& table,
                         const SegmentRowOrder& order, const OutputFiles& files,
                         UserInteraction& person, const std::string& programDirectory) {
-    const std::string diagramTemplate =
-        (std::filesystem::path(programDirectory) / kDiagramTemplateName).string();
+    const std::string diagramTemplate = TableFile(programDirectory, kDiagramTemplateName);
     const bool diagramWritten = WriteDiagram(model, diagramTemplate, files.diagram, person);
     bool workbookWritten = false;
     if (person.AskYesNo(kExcelQuestion, kExcelQuestionCaption))

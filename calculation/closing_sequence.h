@@ -24,7 +24,7 @@ inline constexpr const char* kExcelQuestionCaption = "确认";
 
 // What follows a complete report: the diagram, the workbook on request, the
 // closing message naming the result files, the editor on the report and the
-// sized data file. The diagram's template is looked up in `programDirectory`.
+// sized data file. The diagram's template is looked up from `programDirectory`.
 void RunClosingSequence(const NetworkModel& model, const StandardPipeTable& table,
                         const SegmentRowOrder& order, const OutputFiles& files,
                         UserInteraction& person, const std::string& programDirectory);

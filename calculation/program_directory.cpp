@@ -12,4 +12,14 @@ std::string ProgramDirectory() {
     return executable.parent_path().string();
 }
 
+std::string TableFile(const std::string& programDirectory, const std::string& name) {
+    const std::filesystem::path folder(programDirectory);
+    const std::string places[] = {(folder / name).string(),
+                                  (folder / ".." / "share" / "heatnet" / name).lexically_normal().string()};
+    std::error_code error;
+    for (const std::string& place : places)
+        if (std::filesystem::exists(place, error)) return place;
+    return places[0] + " 或 " + places[1];
+}
+
 }  // namespace heatnet

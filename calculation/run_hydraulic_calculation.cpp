@@ -1,12 +1,12 @@
 #include "calculation/run_hydraulic_calculation.h"
 
-#include <filesystem>
 
 #include "data/base_data_file.h"
 #include "data/file_io.h"
 #include "hydraulics/calculation_messenger.h"
 #include "hydraulics/network_calculation.h"
 #include "calculation/closing_sequence.h"
+#include "calculation/program_directory.h"
 #include "data/gbk_text.h"
 #include "reports/text_report.h"
 
@@ -41,8 +41,7 @@ std::unique_ptr<CalculationResult> RunHydraulicCalculation(const std::string& fi
         messages.Refuse(error);
         return result;
     }
-    const std::string pipeTable =
-        (std::filesystem::path(programDirectory) / StandardPipeTable::kFileName).string();
+    const std::string pipeTable = TableFile(programDirectory, StandardPipeTable::kFileName);
     if (!CalculateNetwork(*data, pipeTable, model, result->table, messages)) return result;
 
     const SegmentRowOrder order = DecideSegmentRowOrder(model);

@@ -17,7 +17,8 @@ struct CalculationResult {
 };
 
 // Calculates the network of one basic data file and writes every output, talking
-// to the person through `person`. `programDirectory` holds SLGJ.DAT.
+// to the person through `person`. SLGJ.DAT is looked up from `programDirectory`
+// (TableFile).
 std::unique_ptr<CalculationResult> RunHydraulicCalculation(
     const std::string& fileName, UserInteraction& person, const std::string& programDirectory,
     SizingMethod sizingMethod = SizingMethod::kForeseen);
