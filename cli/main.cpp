@@ -26,6 +26,7 @@ constexpr const char* kUsage =
     "  --statistics    计算结束后报告管径选择的遍数\n"
     "  --diagram 文件.svg  计算完成后另将水压图写成SVG文件(可在浏览器中查看)\n"
     "  --help   显示本说明\n"
+    "  --version  显示版本\n"
     "  提示信息写到标准错误输出;计算完成时退出码为0,计算中止时为1,参数错误时为2。\n";
 
 // Only SVG: the batch command is built without Qt, which PNG and PDF would need.
@@ -50,6 +51,10 @@ int main(int argc, char** argv) {
         const std::string_view argument = argv[i];
         if (argument == "--help" || argument == "-h") {
             std::cout << kUsage;
+            return 0;
+        }
+        if (argument == "--version") {
+            std::cout << "heatnet-calc " HEATNET_VERSION "\n";
             return 0;
         }
         if (argument == "--xlsx") {
