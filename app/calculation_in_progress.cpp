@@ -7,11 +7,17 @@
 #include <QCursor>
 #include <QEvent>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QWidget>
 #include <QWindow>
 
+#include "data/application_texts.h"
+
 namespace heatnet {
 namespace {
+
+// There is at most one: input waits while it runs, so no second one starts.
+CalculationInProgress* running = nullptr;
 
 // What can start a command. Input from the window system waits by itself while
 // the calculation lets events through, as it excludes user input, and while one
@@ -82,17 +88,54 @@ private:
 
 CalculationInProgress::CalculationInProgress() : inputHold_(std::make_unique<InputHold>()) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    running_.start();
+    running = this;
 }
 
 CalculationInProgress::~CalculationInProgress() {
+    running = nullptr;
+    progress_.reset();
     QApplication::restoreOverrideCursor();
     inputHold_.reset();
+}
+
+bool CalculationInProgress::LetWindowsLive(const CalculationProgress& progress) {
+    if (running && running->running_.elapsed() >= kProgressDelay) running->ShowProgress(progress);
+    QProgressDialog* dialog = running ? running->progress_.get() : nullptr;
+    // Window-system input reaches the progress dialog alone: Qt keeps it from the
+    // other windows while a modal dialog is open, and the hold catches the rest.
+    QCoreApplication::processEvents(dialog && dialog->isVisible()
+                                        ? QEventLoop::AllEvents
+                                        : QEventLoop::ExcludeUserInputEvents);
+    return !(dialog && dialog->wasCanceled());
+}
+
+void CalculationInProgress::ShowProgress(const CalculationProgress& progress) {
+    if (!progress_) {
+        // No total is known before the sizing ends: a busy bar and the passes so far.
+        progress_ = std::make_unique<QProgressDialog>(QString(), "取消", 0, 0);
+        progress_->setWindowTitle(kApplicationTitle);
+        progress_->setWindowModality(Qt::ApplicationModal);
+        // Its own timer would show it again after a message had hidden it.
+        progress_->setMinimumDuration(0);
+        // Esc and the title bar's close button stop the calculation as 取消 does.
+        QObject::connect(progress_.get(), &QDialog::rejected, progress_.get(), &QProgressDialog::cancel);
+    }
+    if (progress_->wasCanceled()) return;
+    if (progress.sizingPasses != passesShown_) {
+        progress_->setLabelText(QString("正在选择管径:已完成%1遍").arg(progress.sizingPasses));
+        passesShown_ = progress.sizingPasses;
+    }
+    progress_->show();
 }
 
 DialogCursor::DialogCursor() : overridden_(QApplication::overrideCursor() != nullptr) {
     // Without a calculation there is nothing to undo, and the dialog's own cursors
     // (a text cursor over selectable text) stay as they are.
     if (overridden_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    // The progress dialog would sit beside a question about the calculation's
+    // results; it comes back with the next progress.
+    if (running && running->progress_) running->progress_->hide();
 }
 
 DialogCursor::~DialogCursor() {

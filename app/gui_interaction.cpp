@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include <QCoreApplication>
-
 #include "data/application_texts.h"
 #include "app/calculation_in_progress.h"
 
@@ -29,15 +27,15 @@ void GuiInteraction::OpenInEditor(const std::string& path) {
 
 void GuiInteraction::Trace(const std::string& line) { mainWindow_.DrawTraceLine(line); }
 
-bool GuiInteraction::KeepAlive(const CalculationProgress&) {
+bool GuiInteraction::KeepAlive(const CalculationProgress& progress) {
     // A nodal solution takes far less than a frame; handing over after each one
     // would make a long calculation many times longer.
     if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kKeepAliveInterval) return true;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const bool goOn = CalculationInProgress::LetWindowsLive(progress);
     // Counted from the end, so that the calculation gets its share even when
     // painting is slow.
     sinceEvents_.start();
-    return true;
+    return goOn;
 }
 
 }  // namespace heatnet

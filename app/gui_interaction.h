@@ -25,7 +25,8 @@ public:
     void OpenInEditor(const std::string& path) override;
     void Trace(const std::string& line) override;
     // Lets the windows repaint and their timers run, at most every
-    // kKeepAliveInterval; clicks and keys wait, so nothing new starts meanwhile.
+    // kKeepAliveInterval; clicks and keys wait, so nothing new starts meanwhile,
+    // but for the progress dialog's. False when its 取消 was pressed.
     bool KeepAlive(const CalculationProgress& progress) override;
 
     static constexpr qint64 kKeepAliveInterval = 50;  // ms

@@ -2,6 +2,7 @@
 // the person answers meanwhile.
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QProgressDialog>
 #include <QThread>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
@@ -85,6 +86,41 @@ TEST_F(LongCalculation, WindowsRepaintUnderAWaitCursorAndInputWaitsForTheEnd) {
     EXPECT_TRUE(dialogs.shown.back().starts_with("pelu|先执行"));
     EXPECT_NE(form1.Picker(), nullptr);
     EXPECT_FALSE(form1.isVisible());
+}
+
+// After a second a progress dialog takes clicks while the windows still hold
+// theirs; its 取消 stops the calculation as a refusal would.
+TEST_F(LongCalculation, AProgressDialogWhoseCancelStopsTheCalculation) {
+    const ProjectData network = GenerateNetwork({.segments = 600, .seed = 7, .loopSegments = 60});
+    ASSERT_EQ(WriteBaseDataFile(File("longer.TXT"), network), "");
+    WriteBytes(File("longer#.TXT"), "earlier");
+    QElapsedTimer clock;
+    qint64 shownAfter = -1;
+    QString label, cancel;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!dialog || shownAfter >= 0) return;
+        shownAfter = clock.elapsed();
+        label = dialog->labelText();
+        auto* button = dialog->findChild<QPushButton*>();
+        cancel = button->text();
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
+    watcher.start(0);
+    clock.start();
+    Choose("Command1", "longer.TXT");
+
+    EXPECT_GE(shownAfter, 900);
+    EXPECT_LT(clock.elapsed() - shownAfter, 1000) << "stopped soon after the click";
+    EXPECT_TRUE(label.startsWith("正在选择管径:已完成")) << label.toStdString();
+    EXPECT_EQ(cancel, "取消");
+    EXPECT_EQ(dialogs.shown, Lines{"pelu|计算已取消。"});
+    EXPECT_TRUE(ReadBytes(File("longer_OUT.TXT")).empty());
+    EXPECT_EQ(ReadBytes(File("longer#.TXT")), "earlier");
+    EXPECT_FALSE(std::filesystem::exists(File("longer.dxf")));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(OverrideCursor(), std::nullopt);
 }
 
 TEST_F(LongCalculation, ACalculationThatStopsWithAMessageLeavesTheOrdinaryCursor) {
