@@ -8,4 +8,9 @@ namespace heatnet {
 // default of every window and message box.
 void PrepareApplication(QApplication& application);
 
+// Started from the desktop menu the current folder is "/" or another the person
+// cannot write to: the program then works from the documents folder (the home
+// folder when there is none), so the picker and names without a folder land there.
+void LeaveUnusableStartingFolder();
+
 }  // namespace heatnet

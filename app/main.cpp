@@ -10,6 +10,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     heatnet::PrepareApplication(application);
+    heatnet::LeaveUnusableStartingFolder();
     heatnet::MessageBoxDialogs dialogs;
     heatnet::DesktopProgram program(dialogs, heatnet::StartTextEditor);
     program.MainWindow().show();

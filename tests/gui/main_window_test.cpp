@@ -2,6 +2,8 @@
 #include <QImage>
 #include <QListWidget>
 
+#include "app/application_setup.h"
+#include "app/directory_list.h"
 #include "gui_test_support.h"
 
 namespace heatnet::testing {
@@ -92,6 +94,23 @@ TEST_F(MainWindow, TraceLinesAreDrawnFromTheTopLeftOneBelowTheOther) {
     form1.DrawTraceLine("P<2100  1  0");
     form1.DrawTraceLine("P<2100  2  0");
     EXPECT_TRUE(band(0) != blank && band(1) != blank && band(2) == blank);
+}
+
+TEST_F(MainWindow, StartedFromTheMenuThePickerOpensInDocumentsOrElseHome) {
+    const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    const QString documents = here + "/Documents";
+    qputenv("HOME", here.toUtf8()), qputenv("XDG_CONFIG_HOME", (here + "/.config").toUtf8());
+    for (const auto& [start, makeDocuments, expected] :
+         {std::tuple{QDir::rootPath(), true, documents}, {QDir::rootPath(), false, here}, {here + "/sub", true, here + "/sub"}}) {
+        QDir(here).removeRecursively(), QDir().mkpath(makeDocuments ? documents : here), QDir().mkpath(here + "/sub");
+        QDir::setCurrent(start);
+        LeaveUnusableStartingFolder();
+        Click(&form1, "Command1");
+        EXPECT_EQ(Find<DirectoryList>(form1.Picker(), "dirList")->Path().toStdString(), expected.toStdString());
+        Click(form1.Picker(), "cmdExit");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    qputenv("HOME", home), config.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
 }
 
 }  // namespace
