@@ -14,3 +14,6 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 build_fuzzers
 "$HEATNET_ROOT/scripts/run_fuzzers.sh" "$HEATNET_FUZZ_BUILD"
+
+# The Debian package: built, unpacked, run on an example and checked by lintian.
+"$HEATNET_ROOT/scripts/check_package.sh" "$HEATNET_BUILD"

@@ -56,6 +56,7 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "."
   "The program and its reports are in Simplified Chinese. It comes as a Qt"
   "desktop program (heatnet) and a batch command (heatnet-calc).")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
