@@ -10,18 +10,12 @@
 namespace heatnet::testing {
 namespace {
 
-// Asks to stop at the given call, as the desktop's 取消 does.
-class StoppingPerson : public RecordingInteraction {
-public:
-    explicit StoppingPerson(size_t stopAt) : stopAt_(stopAt) {}
+// Asks to stop at its 300th call, as the desktop's 取消 does.
+struct StoppingPerson : RecordingInteraction {
     std::vector<int> passes;
     bool KeepAlive(const CalculationProgress& progress) override {
-        passes.push_back(progress.sizingPasses);
-        return passes.size() < stopAt_;
+        return passes.push_back(progress.sizingPasses), passes.size() < 300;
     }
-
-private:
-    size_t stopAt_;
 };
 
 TEST(CancelledCalculation, LeavesTheReportEmptyAndEarlierOutputsAsTheyWere) {
@@ -34,7 +28,7 @@ TEST(CancelledCalculation, LeavesTheReportEmptyAndEarlierOutputsAsTheyWere) {
     for (const std::string& name : earlier) WriteBytes(folder.File(name), "earlier " + name);
     WriteBytes(folder.File("net_OUT.TXT"), "earlier report");
     for (SizingMethod method : {SizingMethod::kForeseen, SizingMethod::kStepByStep}) {
-        StoppingPerson person(300);
+        StoppingPerson person;
         const auto result =
             RunHydraulicCalculation(folder.File("net.TXT"), person, ProgramDirectory(), method);
         EXPECT_FALSE(result->completed);
