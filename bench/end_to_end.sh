@@ -4,6 +4,7 @@
 # spell of the machine hits both alike. Exit status 0 when every target holds,
 # 1 when one does not or a run failed, 2 for a wrong command line.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/timing.sh"
 
 usage() {
   cat <<'EOF'
@@ -43,40 +44,6 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/heatnet-e2e-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 "$bin/heatnet-generate" --segments 1400 --seed 1 net1400.TXT
-
-# Both run heatnet-calc with the given arguments in the current folder, its
-# messages going to the log. The wall time comes from the shell's microsecond
-# clock around the bare run: GNU time's %e has only hundredths, too coarse for
-# a run of some 50 ms, and timing the run under GNU time would add its own
-# start-up (several ms here) to both runs alike and flatter the ratio. So the
-# peak memory is taken from a run of its own.
-calculate() {
-  local log=$1
-  shift
-  if ! "$@" 2>"$log"; then
-    echo "end_to_end.sh: ${*#"$bin/"} failed:" >&2
-    cat "$log" >&2
-    exit 1
-  fi
-}
-wall_seconds() {  # wall_seconds LOG ARGUMENTS...: prints the seconds
-  local log=$1
-  shift
-  local start=$EPOCHREALTIME
-  calculate "$log" "$bin/heatnet-calc" "$@"
-  local end=$EPOCHREALTIME
-  awk -v start="$start" -v end="$end" 'BEGIN { printf "%.6f\n", end - start }'
-}
-peak_kb() {  # peak_kb LOG ARGUMENTS...: prints the maximum resident set in kB
-  local log=$1
-  shift
-  calculate "$log" /usr/bin/time -f '%e %M' -o time.out "$bin/heatnet-calc" "$@"
-  awk 'END { print $2 }' time.out
-}
-
-median() {
-  sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
 
 sized_times=() check_times=() sized_peak_kb=0
 for ((run = 1; run <= runs; run++)); do
