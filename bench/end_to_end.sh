@@ -34,11 +34,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-[ -d "$build_dir" ] || { echo "end_to_end.sh: no build folder $build_dir" >&2; exit 2; }
-bin=$(cd "$build_dir" && pwd)/bin
-for tool in "$bin/heatnet-calc" "$bin/heatnet-generate" /usr/bin/time; do
-  [ -x "$tool" ] || { echo "end_to_end.sh: $tool not found" >&2; exit 2; }
-done
+locate_bin "$build_dir"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/heatnet-e2e-XXXXXX")
 trap 'rm -rf "$work"' EXIT

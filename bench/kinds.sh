@@ -35,11 +35,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-[ -d "$build_dir" ] || { echo "kinds.sh: no build folder $build_dir" >&2; exit 2; }
-bin=$(cd "$build_dir" && pwd)/bin
-for tool in "$bin/heatnet-calc" "$bin/heatnet-generate" /usr/bin/time timeout; do
-  command -v "$tool" >/dev/null || { echo "kinds.sh: $tool not found" >&2; exit 2; }
-done
+locate_bin "$build_dir" timeout
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/heatnet-kinds-XXXXXX")
 trap 'rm -rf "$work"' EXIT

@@ -6,6 +6,15 @@
 # timing the run under GNU time would add its own start-up (several ms here) to
 # every run and flatter a ratio. So the peak memory is taken from a run of its own.
 
+locate_bin() {  # locate_bin BUILD_DIR [TOOL...]: sets $bin, ending the script when a tool is missing
+  [ -d "$1" ] || { echo "${0##*/}: no build folder $1" >&2; exit 2; }
+  bin=$(cd "$1" && pwd)/bin
+  shift
+  local tool
+  for tool in "$bin/heatnet-calc" "$bin/heatnet-generate" /usr/bin/time "$@"; do
+    command -v "$tool" >/dev/null || { echo "${0##*/}: $tool not found" >&2; exit 2; }
+  done
+}
 calculate() {  # calculate LOG COMMAND...: runs it, its messages going to LOG
   local log=$1
   shift
