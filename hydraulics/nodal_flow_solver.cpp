@@ -44,9 +44,19 @@ bool NodalFlowSolver::Assemble() {
 
 bool NodalFlowSolver::Eliminate() {
     const int order = model_.M();
-    rhs_.assign(order + 1, 0.0);
-    for (int r = 1; r <= order; ++r) rhs_[r] = model_.nodes[r].demand;
-    if (const int row = EliminateProfile(matrix_, rhs_, multiplier_); row != 0) {
+    auto takeDemands = [&] {
+        rhs_.assign(order + 1, 0.0);
+        for (int r = 1; r <= order; ++r) rhs_[r] = model_.nodes[r].demand;
+    };
+    takeDemands();
+    int row = EliminateSparse(matrix_, rhs_, rowWork_, multiplier_);
+    if (row == kNotFiniteCoefficient) {
+        // Assembling again gives the same coefficients and no new message.
+        Assemble();
+        takeDemands();
+        row = EliminateProfile(matrix_, rhs_, multiplier_);
+    }
+    if (row != 0) {
         const Number position = static_cast<double>(matrix_.DiagonalPosition(row));
         messages_.Refuse("某管段流量为0" + NumberToBoxText(position) + " " + NumberToBoxText(position));
         return false;

@@ -37,6 +37,7 @@ private:
     ProfileMatrix matrix_;
     std::vector<double> rhs_;
     std::vector<double> multiplier_;
+    std::vector<int> rowWork_;
     int solutions_ = 0;
     bool laidOut_ = false;
 };

@@ -1,10 +1,12 @@
-// The elimination against the procedure as written, loop for loop, on matrices
-// made to hit its corners: exact zeros of either sign inside the band, zero
-// pivots, rows with empty bands, right-hand sides that cancel to zero.
+// The eliminations against the procedure as written, loop for loop, on matrices
+// made to hit their corners: exact zeros inside the band, zero pivots, rows with
+// empty bands, right-hand sides that cancel to zero, infinite coefficients.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <limits>
+#include <utility>
 #include <random>
 #include <vector>
 
@@ -52,54 +54,88 @@ struct System {
     std::vector<double> rhs;
 };
 
-System MakeSystem(std::mt19937& engine, int order) {
+// What the solver may meet: -0 only where the test says so, and now and then an
+// infinite coefficient, which the sparse elimination hands back.
+System MakeSystem(std::mt19937& engine, int order, bool negativeZeros) {
     std::uniform_int_distribution<int> percent(0, 99);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    std::vector<int> bands(order + 1, 0);
-    for (int row = 2; row <= order; ++row)
-        bands[row] = percent(engine) < 20 ? 0 : std::uniform_int_distribution<int>(1, row - 1)(engine);
+    std::vector<std::pair<int, int>> belowDiagonal;
+    for (int row = 2; row <= order; ++row) {
+        if (percent(engine) < 20) continue;
+        const int entries = std::uniform_int_distribution<int>(1, 3)(engine);
+        for (int e = 0; e < entries; ++e)
+            belowDiagonal.emplace_back(row, std::uniform_int_distribution<int>(1, row - 1)(engine));
+    }
     System system;
-    system.matrix.Layout(bands);
+    system.matrix.Layout(order, belowDiagonal);
     system.matrix.Clear();
     const auto value = [&]() {
         const int kind = percent(engine);
         if (kind < 10) return 0.0;
-        if (kind < 15) return -0.0;
+        if (kind < 15) return negativeZeros ? -0.0 : 0.0;
         if (kind < 20) return 1.0;  // repeated values make exact cancellations
+        if (kind == 20 && percent(engine) < 5) return -std::numeric_limits<double>::infinity();
         return (kind % 2 ? -1 : 1) * unit(engine) * std::pow(10.0, std::uniform_int_distribution<int>(-8, 8)(engine));
     };
-    for (int row = 1; row <= order; ++row) {
-        for (int column = row - bands[row]; column < row; ++column) system.matrix.At(row, column) = value();
+    for (const auto& [row, column] : belowDiagonal) system.matrix.At(row, column) = value();
+    for (int row = 1; row <= order; ++row)
         system.matrix.At(row, row) = percent(engine) < 3 ? 0.0 : 1e9 * (1 + unit(engine));
-    }
     system.rhs.assign(order + 1, 0.0);
     for (int row = 1; row <= order; ++row) system.rhs[row] = value();
     return system;
 }
 
+// As the solver does it: the sparse elimination, and the band's from the start
+// when that meets a coefficient that is not finite.
+int EliminateSparseOrProfile(ProfileMatrix& matrix, std::vector<double>& rhs) {
+    const ProfileMatrix original = matrix;
+    const std::vector<double> originalRhs = rhs;
+    std::vector<int> rows;
+    std::vector<double> work;
+    const int row = EliminateSparse(matrix, rhs, rows, work);
+    if (row != kNotFiniteCoefficient) return row;
+    matrix = original;
+    rhs = originalRhs;
+    return EliminateProfile(matrix, rhs, work);
+}
+
+int EliminateBand(ProfileMatrix& matrix, std::vector<double>& rhs) {
+    std::vector<double> work;
+    return EliminateProfile(matrix, rhs, work);
+}
+
+struct Elimination {
+    const char* name;
+    int (*eliminate)(ProfileMatrix&, std::vector<double>&);
+    bool negativeZeros;
+};
+
 TEST(ProfileElimination, GivesTheBitsOfTheWrittenProcedure) {
-    std::mt19937 engine(20261207);
-    int zeroPivots = 0, zeroResults = 0;
-    for (int trial = 0; trial < 3000; ++trial) {
-        const int order = std::uniform_int_distribution<int>(1, trial < 2500 ? 12 : 120)(engine);
-        System fast = MakeSystem(engine, order);
-        System written = fast;
-        std::vector<double> work;
-        const int fastRow = EliminateProfile(fast.matrix, fast.rhs, work);
-        const int writtenRow = EliminateAsWritten(written.matrix, written.rhs);
-        ASSERT_EQ(fastRow, writtenRow) << "trial " << trial;
-        zeroPivots += writtenRow != 0;
-        for (int row = 1; row <= order; ++row) {
-            ASSERT_TRUE(SameBits(fast.rhs[row], written.rhs[row])) << "trial " << trial << " row " << row;
-            zeroResults += written.rhs[row] == 0;
-            for (int column = row - fast.matrix.Band(row); column <= row; ++column)
-                ASSERT_TRUE(SameBits(fast.matrix.At(row, column), written.matrix.At(row, column)))
-                    << "trial " << trial << " at " << row << "," << column;
+    for (const Elimination& elimination : {Elimination{"band", EliminateBand, true},
+                                           Elimination{"sparse", EliminateSparseOrProfile, false}}) {
+        SCOPED_TRACE(elimination.name);
+        std::mt19937 engine(20261207);
+        int zeroPivots = 0, zeroResults = 0;
+        for (int trial = 0; trial < 3000; ++trial) {
+            const int order = std::uniform_int_distribution<int>(1, trial < 2500 ? 12 : 120)(engine);
+            System fast = MakeSystem(engine, order, elimination.negativeZeros);
+            System written = fast;
+            const int fastRow = elimination.eliminate(fast.matrix, fast.rhs);
+            const int writtenRow = EliminateAsWritten(written.matrix, written.rhs);
+            ASSERT_EQ(fastRow, writtenRow) << "trial " << trial;
+            zeroPivots += writtenRow != 0;
+            for (int row = 1; row <= order; ++row) {
+                ASSERT_TRUE(SameBits(fast.rhs[row], written.rhs[row])) << "trial " << trial << " row " << row;
+                zeroResults += written.rhs[row] == 0;
+                for (int column = row - fast.matrix.Band(row); column <= row; ++column)
+                    ASSERT_TRUE(SameBits(fast.matrix.At(row, column), written.matrix.At(row, column)))
+                        << "trial " << trial << " at " << row << "," << column;
+            }
         }
+        // The corners were met, not just the easy middle.
+        EXPECT_GT(zeroPivots, 20);
+        EXPECT_GT(zeroResults, 100);
     }
-    // The corners were met, not just the easy middle.
-    EXPECT_GT(zeroPivots, 20);
-    EXPECT_GT(zeroResults, 100);
 }
 
 }  // namespace
