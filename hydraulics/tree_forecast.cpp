@@ -93,6 +93,7 @@ std::optional<TreeForecast> TreeForecast::For(const NetworkModel& model,
         if (forecast.parent_[k] > 0) forecast.flow_[forecast.parent_[k]] += forecast.flow_[k];
     }
     forecast.flowRoundoff_ = Gamma(order + 1);
+    forecast.sumsGamma_ = 3 * Gamma(order + 2);
     forecast.childStart_.assign(order + 2, 0);
     for (int k = 1; k <= order; ++k) ++forecast.childStart_[forecast.parent_[k] + 1];
     for (int k = 1; k <= order + 1; ++k) forecast.childStart_[k] += forecast.childStart_[k - 1];
@@ -146,6 +147,14 @@ double TreeForecast::SpecificLoss(int segment, int size) const {
 
 int TreeForecast::ForeseenStep(int segment, int size, double zoneLimit) const {
     return EnlargementStep(SpecificLoss(segment, size), zoneLimit);
+}
+
+// The sum of the `band` terms up to `end` of running sums of non-negative
+// terms, from the difference of two running sums. Each running sum carries a
+// rounding error of at most gamma_n of itself, and the band's share may be far
+// smaller than the sum before it, so that error is added.
+double TreeForecast::BandSum(const std::vector<double>& sums, std::size_t end, int band) const {
+    return sums[end] - sums[end - band] + sumsGamma_ * sums[end];
 }
 
 bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& deviation,
@@ -231,7 +240,7 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
         // The pivot stays positive: it is at least 1/(path resistance) and the
         // elimination moves it by at most gamma · 2a.
         if (factorGamma_[k] * 2 * a * pathResistance_[k] >= 0.25) return false;
-        const double bandDiagonals = band > 0 ? prefix_[k - 1] - prefix_[k - band - 1] : 0;
+        const double bandDiagonals = band > 0 ? BandSum(prefix_, k - 1, band) : 0;
         // sum_i |u_ik| over the band. The parent's term is at most g (the
         // transfer conductance through the segment into k); any other term at
         // most the inverse of the tree path's resistance between i and k, which
@@ -252,7 +261,7 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
         double pivotCoupling = std::min(std::sqrt(g * bandDiagonals), g + (band - 1) * cap);
         for (int level = 0; level < kLevels && band > 0; ++level) {
             const std::size_t at = level * (order + 1);
-            const double smallSum = levelSmallSums_[at + k - 1] - levelSmallSums_[at + k - band - 1];
+            const double smallSum = BandSum(levelSmallSums_, at + k - 1, band);
             const double largeCount = levelLargeCounts_[at + k - 1] - levelLargeCounts_[at + k - band - 1];
             const double counted = g + largeCount * cap;
             if (counted >= pivotCoupling) continue;
@@ -267,7 +276,7 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
             const double threshold = kDropThresholds[level];
             if (threshold >= x || threshold * pivotCoupling >= coupledDrop) break;
             const std::size_t at = level * (order + 1);
-            const double largeSum = dropLargeSums_[at + k - 1] - dropLargeSums_[at + k - band - 1];
+            const double largeSum = BandSum(dropLargeSums_, at + k - 1, band);
             const double largeCount = dropLargeCounts_[at + k - 1] - dropLargeCounts_[at + k - band - 1];
             const double largeCoupling =
                 std::min({pivotCoupling, g + largeCount * cap, std::sqrt(g * largeSum)});

@@ -70,6 +70,8 @@ private:
                        const std::vector<int>& smallest, const std::vector<int>& largest,
                        std::vector<double>& relative);
 
+    double BandSum(const std::vector<double>& sums, std::size_t end, int band) const;
+
     int order_ = 0;                     // M
     std::vector<int> parent_;           // by node index 1..M; 0 for the source
     std::vector<int> edge_;             // segment leading to the node
@@ -85,6 +87,7 @@ private:
     std::vector<double> length_;        // by segment: Lj
     std::vector<double> coefficient_;   // A by size index
     double flowRoundoff_ = 0;           // relative error of the summed flows
+    double sumsGamma_ = 0;              // running sums: their error, and that of a difference of two
 
     std::vector<double> lossBound_;     // by segment: relative bound of |DP|
     std::vector<double> flowBound_;     // by segment: relative bound of the final |G|
