@@ -13,6 +13,7 @@ namespace {
 constexpr const char* kUsage =
     "用法: heatnet-generate [--segments N] [--seed S] [--branch-start B] [--given-share X]\n"
     "                       [--loops K] [--secondary-share X] [--shuffled] [--ill-conditioned]\n"
+    "                       [--near-thresholds X]\n"
     "                       数据文件\n"
     "  写出一个按工程习惯编号的管网基本数据文件(主干线先编号,支线从 B 起编号)。\n";
 
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
             recipe.loopSegments = std::atoi(argv[++i]);
         } else if (argument == "--secondary-share" && hasValue) {
             recipe.secondarySourceShare = std::atof(argv[++i]);
+        } else if (argument == "--near-thresholds" && hasValue) {
+            recipe.nearThresholdShare = std::atof(argv[++i]);
         } else if (argument == "--shuffled") {
             recipe.shuffled = true;
         } else if (argument == "--ill-conditioned") {

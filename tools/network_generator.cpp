@@ -1,10 +1,18 @@
 #include "tools/network_generator.h"
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <random>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
+
+#include "data/number_text.h"
+#include "hydraulics/node_demands.h"
+#include "hydraulics/sizing_rules.h"
+#include "hydraulics/standard_pipe_table.h"
 
 namespace heatnet {
 namespace {
@@ -39,6 +47,72 @@ struct Edge {
     int from;
     int to;
 };
+
+using Pipe = std::array<double, 5>;  // D, L, Le, node a, node b
+
+// A load as the data file gives it back.
+double AsWritten(double load) { return ValueOf(*ParseNumberField(NumberToFileText(load))); }
+
+// Flows (t/h) at which a sized segment's specific loss meets a limit at a size
+// its sizing passes through on the way up from the smallest.
+std::vector<double> LimitFlows(const StandardPipeTable& table, double zoneLimit) {
+    std::vector<double> flows;
+    for (int size = 1; size <= StandardPipeTable::kSizes; ++size)
+        for (double limit : {zoneLimit, kSecondLimit, kFirstLimit}) {
+            const double flow = std::sqrt(limit / table.Coefficient(size));
+            int reached = 1;
+            for (int step = 1; reached < size && step > 0; reached = std::min(reached + step, StandardPipeTable::kSizes))
+                step = EnlargementStep(table.Coefficient(reached) * flow * flow, zoneLimit);
+            if (reached == size) flows.push_back(flow);
+        }
+    return flows;
+}
+
+// Sets the loads of chosen nodes so that the sized segments leading to them
+// carry flows just beside a decision. `pipes` is a tree in which every segment
+// hangs below an earlier one, so walking it backwards meets every node after
+// all the nodes beyond it, and a node's own load moves no flow below it.
+void PlaceNearThresholds(const NetworkRecipe& recipe, Draw& draw, const std::vector<Pipe>& pipes,
+                         std::vector<std::pair<int, double>>& loads) {
+    const double difference = std::fabs(recipe.supplyTemperature - recipe.returnTemperature);
+    std::string diameters;
+    for (double diameter : kStandardDiameters) diameters += std::to_string(diameter) + " ";
+    StandardPipeTable table;
+    table.LoadFromText(diameters, "", WaterDensity((recipe.supplyTemperature + recipe.returnTemperature) / 2));
+    std::map<int, double*> loadOf;
+    for (auto& [node, load] : loads) loadOf[node] = &(load = AsWritten(load));
+    // Some networks carry about 1 t/h in all, so that the source's segment
+    // decides whether the first solution settles.
+    const bool settling = draw.Chance(0.15);
+    if (settling) {
+        double total = 0;
+        for (const auto& entry : loads) total += LoadToFlow(entry.second, difference);
+        // Loads below 1e-6 MW are refused.
+        for (auto& entry : loads)
+            entry.second = AsWritten(std::copysign(std::max(std::fabs(entry.second * 0.6 / total), 1e-6), entry.second));
+    }
+    const double largestAddition = settling ? 0.02 : LoadToFlow(8 * recipe.loadScale, difference);
+    std::map<int, double> beyond;  // t/h demanded beyond a node, its own load left out
+    for (std::size_t i = pipes.size(); i-- > 0;) {
+        const int from = static_cast<int>(pipes[i][3]), node = static_cast<int>(pipes[i][4]);
+        double& load = *loadOf[node];
+        const bool source = settling && i == 0;
+        if (pipes[i][0] < kSmallestGivenDiameter && (source || draw.Chance(recipe.nearThresholdShare))) {
+            const bool branch = recipe.branchStartNode > 0 && std::max(from, node) >= recipe.branchStartNode;
+            std::vector<double> flows;
+            for (double flow : LimitFlows(table, branch ? kBranchLimit : kMainLineLimit))
+                if (flow >= beyond[node] && flow - beyond[node] <= largestAddition) flows.push_back(flow);
+            const double side = 1 + draw.Uniform(-1e-9, 1e-9);
+            const int kind = source ? 1 : draw.Integer(0, 9);
+            double flow = kind == 0 ? kSmallFlow * side : kind == 1 ? side : 0;
+            if (kind > 1 && !flows.empty())
+                flow = flows[draw.Integer(0, static_cast<int>(flows.size()) - 1)] * std::sqrt(side);
+            const double wanted = AsWritten(FlowToLoad(flow - beyond[node], difference, 0));
+            if (flow > 0 && wanted >= 1e-6) load = wanted;
+        }
+        beyond[from] += beyond[node] + LoadToFlow(load, difference);
+    }
+}
 
 }  // namespace
 
@@ -78,7 +152,7 @@ ProjectData GenerateNetwork(const NetworkRecipe& recipe) {
         loads.push_back({node, load});
     }
 
-    std::vector<std::array<double, 5>> pipes;  // D, L, Le, node a, node b
+    std::vector<Pipe> pipes;
     for (const Edge& edge : edges) {
         double diameter = 0;
         if (draw.Chance(recipe.givenDiameterShare)) diameter = kStandardDiameters[draw.Integer(3, 16)];
@@ -103,6 +177,8 @@ ProjectData GenerateNetwork(const NetworkRecipe& recipe) {
         nodes.push_back(tail);
         pipes[pipes.size() / 3][0] = 32;
     }
+    for (auto& entry : loads) entry.second *= recipe.loadScale;
+    if (recipe.nearThresholdShare > 0) PlaceNearThresholds(recipe, draw, pipes, loads);
 
     std::set<std::pair<int, int>> linked;
     for (const auto& pipe : pipes)

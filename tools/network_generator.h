@@ -19,6 +19,13 @@ struct NetworkRecipe {
     double secondarySourceShare = 0; // share of nodes feeding heat in (negative loads)
     bool shuffled = false;           // records in random order, ends swapped at random
     bool illConditioned = false;     // a 1200 mm pipe with a trickle of flow beside small pipes
+    double loadScale = 1;            // every load multiplied by it
+    // Share of the sized tree segments whose load beyond puts them within 1e-9
+    // (relative) of a decision: a loss limit at a size the sizing reaches, the
+    // small flow, or 1 t/h (whether the first solution settles); some networks
+    // are scaled down so that the source's segment carries 1 t/h. Exact on trees
+    // fed by the main source alone, near elsewhere.
+    double nearThresholdShare = 0;
     double supplyTemperature = 130;
     double returnTemperature = 70;
 };
