@@ -1,0 +1,79 @@
+#pragma once
+// The foreseen sizing loop against the step-by-step one on generated networks:
+// what both tests of the comparison share.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <tuple>
+
+#include "calculation/program_directory.h"
+#include "data/base_data_file.h"
+#include "test_support.h"
+#include "tools/network_generator.h"
+
+namespace heatnet::testing {
+
+inline bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Everything one method says and writes, calculating net.TXT in `folder`; both
+// methods run in the same folder, since the closing message names it.
+inline std::vector<std::vector<std::string>> Transcript(const TemporaryFolder& folder, SizingMethod method,
+                                                        std::unique_ptr<CalculationResult>& result) {
+    RecordingInteraction person;
+    result = RunHydraulicCalculation(folder.File("net.TXT"), person, ProgramDirectory(), method);
+    std::vector<std::string> outputs;
+    for (const char* name : {"net_OUT.TXT", "net#.TXT", "net.dxf"}) {
+        outputs.push_back(ReadBytes(folder.File(name)));
+        std::filesystem::remove(folder.File(name));
+    }
+    return {person.messages, person.questions, person.traces, outputs};
+}
+
+inline void ExpectSameModel(const NetworkModel& a, const NetworkModel& b) {
+    ASSERT_EQ(a.segments.size(), b.segments.size());
+    for (std::size_t s = 0; s < a.segments.size(); ++s) {
+        EXPECT_EQ(a.segments[s].sizeIndex, b.segments[s].sizeIndex) << "segment " << s;
+        for (auto field : {&NetworkSegment::flow, &NetworkSegment::pressureDifference, &NetworkSegment::specificLoss,
+                           &NetworkSegment::velocity})
+            EXPECT_TRUE(SameBits(a.segments[s].*field, b.segments[s].*field)) << "segment " << s;
+    }
+    ASSERT_EQ(a.nodes.size(), b.nodes.size());
+    for (std::size_t k = 0; k < a.nodes.size(); ++k)
+        for (auto field : {&NetworkNode::drop, &NetworkNode::supplyPressure, &NetworkNode::returnPressure})
+            EXPECT_TRUE(SameBits(a.nodes[k].*field, b.nodes[k].*field)) << "node " << k;
+}
+
+// Returns the foreseen and the step-by-step solved passes and the forecast's
+// misses. `heldExpected`: the segments held at the largest size are named in one
+// message. `missesTolerated`: for networks whose first solution settles, where
+// the solved loss is S*G/Lj rather than the S*G*G/Lj the forecast plans with.
+inline std::tuple<int, int, int> ExpectSameCalculation(const NetworkRecipe& recipe, const TemporaryFolder& folder,
+                                                       bool heldExpected = false, bool missesTolerated = false) {
+    EXPECT_EQ(WriteBaseDataFile(folder.File("net.TXT"), GenerateNetwork(recipe)), "");
+    std::unique_ptr<CalculationResult> stepByStep, foreseen;
+    const auto transcript = Transcript(folder, SizingMethod::kStepByStep, stepByStep);
+    EXPECT_EQ(transcript, Transcript(folder, SizingMethod::kForeseen, foreseen));
+    if (heldExpected) {
+        EXPECT_EQ(std::ranges::count_if(transcript[0], [](const std::string& message) {
+                      return message.find("已取最大标准管径") != std::string::npos && message.find("、") != std::string::npos;
+                  }), 1);
+    }
+    EXPECT_EQ(stepByStep->completed, foreseen->completed);
+    const SizingStatistics &fast = foreseen->model.sizing, &slow = stepByStep->model.sizing;
+    if (!missesTolerated) EXPECT_EQ(fast.forecastMisses, 0);
+    if (stepByStep->completed) {
+        ExpectSameModel(stepByStep->model, foreseen->model);
+        EXPECT_EQ(fast.solvedPasses + fast.foreseenPasses, slow.solvedPasses);
+    }
+    return {fast.foreseenPasses, slow.solvedPasses, fast.forecastMisses};
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSlowBuild = true;  // the sanitizer build is many times slower
+#else
+constexpr bool kSlowBuild = false;
+#endif
+
+}  // namespace heatnet::testing
