@@ -23,9 +23,15 @@ constexpr double kLevelThresholds[kLevels] = {1e-12, 1e-10, 1e-8, 1e-6, 1e-4, 1e
 // Pressure drops (Pa) at which the coupling bound splits the rows of a band.
 constexpr int kDropLevels = 6;
 constexpr double kDropThresholds[kDropLevels] = {1e4, 1e6, 1e8, 1e10, 1e12, 1e14};
-// Bounds beyond this make the first-order analysis itself doubtful; such passes
-// are solved.
+// Node drops whose bound exceeds this share of the drop make the first-order
+// analysis itself doubtful; such passes are solved.
 constexpr double kLargestUsefulBound = 0.05;
+// The first solution's flows are the second one's resistances: beyond this
+// relative bound a resistance might approach zero.
+constexpr double kWidestFirstFlowBound = 0.5;
+// Flows summed with cancellation (secondary sources) beyond this relative error
+// would make the forecast value itself too uncertain to compare.
+constexpr double kWidestSumBound = 0.01;
 // Resistances outside this range would leave the double range in a conductance
 // or a product along a path; no bound is made then.
 constexpr double kSmallestResistance = 1e-280;
@@ -80,19 +86,29 @@ std::optional<TreeForecast> TreeForecast::For(const NetworkModel& model,
             return std::nullopt;
     }
 
+    // Signed flows summed from the leaves, and the sums of the magnitudes of the
+    // same demands, which bound the rounding of a sum with cancellation.
     forecast.demand_.assign(order + 1, 0);
-    forecast.flow_.assign(order + 1, 0);
+    std::vector<double> signedFlow(order + 1, 0), magnitudeSum(order + 1, 0);
     for (int k = 1; k <= order; ++k) {
         const double demand = model.nodes[k].demand;
-        if (!(demand >= 0) || !std::isfinite(demand)) return std::nullopt;
-        forecast.demand_[k] = demand;
-        forecast.flow_[k] = demand;
+        if (!std::isfinite(demand)) return std::nullopt;
+        forecast.demand_[k] = std::fabs(demand);
+        signedFlow[k] = demand;
+        magnitudeSum[k] = std::fabs(demand);
     }
+    forecast.flow_.assign(order + 1, 0);
+    forecast.flowRoundoff_.assign(order + 1, 0);
     for (int k = order; k >= 1; --k) {
-        if (!(forecast.flow_[k] > 0)) return std::nullopt;
-        if (forecast.parent_[k] > 0) forecast.flow_[forecast.parent_[k]] += forecast.flow_[k];
+        if (!(signedFlow[k] != 0) || !std::isfinite(magnitudeSum[k])) return std::nullopt;
+        forecast.flow_[k] = std::fabs(signedFlow[k]);
+        forecast.flowRoundoff_[k] = Gamma(order + 1) * (magnitudeSum[k] / forecast.flow_[k]);
+        if (forecast.parent_[k] > 0) {
+            signedFlow[forecast.parent_[k]] += signedFlow[k];
+            magnitudeSum[forecast.parent_[k]] += magnitudeSum[k];
+        }
     }
-    forecast.flowRoundoff_ = Gamma(order + 1);
+    forecast.absoluteFlow_ = std::move(magnitudeSum);
     forecast.sumsGamma_ = 3 * Gamma(order + 2);
     forecast.childStart_.assign(order + 2, 0);
     for (int k = 1; k <= order; ++k) ++forecast.childStart_[forecast.parent_[k] + 1];
@@ -106,7 +122,7 @@ std::optional<TreeForecast> TreeForecast::For(const NetworkModel& model,
     forecast.topFlow_.assign(order + 1, 0);
     for (int k = 1; k <= order; ++k)
         forecast.topFlow_[k] =
-            forecast.parent_[k] == 0 ? forecast.flow_[k] : forecast.topFlow_[forecast.parent_[k]];
+            forecast.parent_[k] == 0 ? forecast.absoluteFlow_[k] : forecast.topFlow_[forecast.parent_[k]];
 
     // Row k of the profile spans the columns parent(k)..k; the elimination fills
     // it in, and column j is met by every row whose span covers it.
@@ -199,7 +215,7 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
             levelLargeCounts_[at] = levelLargeCounts_[at - 1] + (large ? 1 : 0);
         }
         const int near = parent_[k];
-        drop_[k] = drop_[near] + resistance_[k] * flow_[k];
+        drop_[k] = drop_[near] + resistance_[k] * absoluteFlow_[k];
         pathResistance_[k] = pathResistance_[near] + resistance_[k];
         largestDrop = std::max(largestDrop, drop_[k]);
         for (int level = 0; level < kDropLevels; ++level) {
@@ -300,17 +316,29 @@ bool TreeForecast::BoundSolution(bool linearised, const std::vector<double>& dev
         }
         const double transfer = band * std::min(topFlow_[k], g * largestDrop);
         rowBound_[k] = factorGamma_[k] * (2 * a * x + 2 * coupledDrop + 2 * transfer + demand_[k]) +
-                       assemblyGamma_[k] * (2 * a * x + flow_[k]);
+                       assemblyGamma_[k] * (2 * a * x + absoluteFlow_[k]);
     }
     for (int k = order; k >= 1; --k)
         if (parent_[k] > 0) rowBound_[parent_[k]] += rowBound_[k];
+    // A segment's bound may be wide (a trickle beside large drops); what the
+    // first-order analysis needs is that every node's drop, the sum of the
+    // segments' pressure differences along its path, is close to the exact one.
     relative.assign(node_.size(), 0);
-    for (std::size_t s = 0; s < node_.size(); ++s) {
-        const int k = node_[s];
+    nodeError_.assign(order + 1, 0);
+    for (int k = 1; k <= order; ++k) {
+        const int s = edge_[k];
         relative[s] = kSafety * rowBound_[k] / flow_[k];
-        if (!(relative[s] < kLargestUsefulBound)) return false;
+        nodeError_[k] = nodeError_[parent_[k]] + relative[s] * resistance_[k] * flow_[k];
+        if (!(nodeError_[k] <= kLargestUsefulBound * drop_[k])) return false;
     }
     return true;
+}
+
+// A solved flow |DP|/R against both the exact flow and the summed one, from the
+// relative bound of DP: the bound, the division and the formation of R, and
+// the summation's error either way; no term is assumed small.
+double TreeForecast::FlowBound(double pressureBound, double roundoff) {
+    return (1 + pressureBound) * (1 + 4 * kUnitRoundoff) * (1 + roundoff) / (1 - roundoff) - 1;
 }
 
 bool TreeForecast::BoundErrors(const std::vector<int>& smallest, const std::vector<int>& largest) {
@@ -319,10 +347,15 @@ bool TreeForecast::BoundErrors(const std::vector<int>& smallest, const std::vect
     if (!BoundSolution(false, firstFlows, smallest, largest, first)) return false;
     // G of the first solution: its pressure difference over S, two roundings;
     // the resistance S·|G1| of the second one more.
-    for (std::size_t s = 0; s < count; ++s)
-        firstFlows[s] = first[s] + flowRoundoff_ + 4 * kUnitRoundoff;
+    for (std::size_t s = 0; s < count; ++s) {
+        firstFlows[s] = FlowBound(first[s], flowRoundoff_[node_[s]]);
+        // The second solution's resistances must stay within a factor of two
+        // of S·|G|, and the flows summed with cancellation close to exact.
+        if (!(firstFlows[s] <= kWidestFirstFlowBound) || !(flowRoundoff_[node_[s]] < kWidestSumBound))
+            return false;
+    }
     std::vector<double> deviations(count);
-    for (std::size_t s = 0; s < count; ++s) deviations[s] = firstFlows[s] + kUnitRoundoff;
+    for (std::size_t s = 0; s < count; ++s) deviations[s] = (1 + firstFlows[s]) * (1 + kUnitRoundoff) - 1;
     if (!BoundSolution(true, deviations, smallest, largest, second)) return false;
     lossBound_.assign(count, 0);
     flowBound_.assign(count, 0);
@@ -331,14 +364,18 @@ bool TreeForecast::BoundErrors(const std::vector<int>& smallest, const std::vect
         const double flow = flow_[node_[s]];
         const double firstFlow = firstFlows[s];
         // G of the second: the exact solution for the resistances |G1|·S is G itself.
-        const double secondFlow = second[s] + flowRoundoff_ + 4 * kUnitRoundoff;
+        const double roundoff = flowRoundoff_[node_[s]];
+        const double secondFlow = FlowBound(second[s], roundoff);
         flowBound_[s] = secondFlow;
-        // DP = (S|G1|(1+u)·G ± E2)/Lj against the forecast S·G·G/Lj.
-        lossBound_[s] = firstFlow + secondFlow + 2 * flowRoundoff_ + 8 * kUnitRoundoff;
-        if (!(lossBound_[s] < kLargestUsefulBound)) return false;
-        if (flow * (1 - firstFlow) >= 1) unsettledAfterFirst = true;
+        // DP = (S|G1|(1+u)·G ± E2)/Lj against the forecast S·G·G/Lj, whose G
+        // carries the summation's error twice; no term is assumed small.
+        lossBound_[s] = (1 + firstFlow) * (1 + secondFlow) * (1 + 8 * kUnitRoundoff) /
+                            ((1 - roundoff) * (1 - roundoff)) -
+                        1;
+        // Against the exact flow, which lies within the summation's error of `flow`.
+        if (flow * (1 - roundoff) * (1 - firstFlow) >= 1) unsettledAfterFirst = true;
         // The second solution must settle: |G2 - G1| < 1 t/h everywhere.
-        if (!(flow * (firstFlow + secondFlow) < 1)) return false;
+        if (!(flow / (1 - roundoff) * (firstFlow + secondFlow) < 1)) return false;
     }
     return unsettledAfterFirst;
 }

@@ -8,8 +8,8 @@
 
 namespace heatnet {
 
-// On a tree fed by the main source alone, a segment carries the demand of the
-// nodes beyond it whatever the sizes, so its specific friction loss in a sizing
+// On a tree, a segment carries the demand of the nodes beyond it (secondary
+// sources counting negative) whatever the sizes, so its specific friction loss in a sizing
 // pass is S·G²/Lj before any equation is solved. The profile elimination finds
 // the same value up to its rounding errors. TreeForecast bounds those errors for
 // a range of sizes at once, so that the sizing loop may take a pass without
@@ -38,7 +38,8 @@ namespace heatnet {
 class TreeForecast {
 public:
     // Empty unless the network is a tree, numbered from the source outward, with
-    // no negative demand and a positive flow in every segment.
+    // a non-zero flow in every segment. Secondary sources (negative demands) get
+    // a wider bound that does not rely on the drops growing along every path.
     static std::optional<TreeForecast> For(const NetworkModel& model,
                                            const StandardPipeTable& table);
 
@@ -70,6 +71,7 @@ private:
                        const std::vector<int>& smallest, const std::vector<int>& largest,
                        std::vector<double>& relative);
 
+    static double FlowBound(double pressureBound, double roundoff);
     double BandSum(const std::vector<double>& sums, std::size_t end, int band) const;
 
     int order_ = 0;                     // M
@@ -79,14 +81,18 @@ private:
     std::vector<int> band_;             // profile band of the node's row
     std::vector<int> childStart_, children_;  // children_[childStart_[k]..childStart_[k+1])
     std::vector<int> subtreeSize_;      // nodes beyond and including the node
-    std::vector<double> flow_;          // t/h through the segment leading to the node
+    std::vector<double> flow_;          // |t/h| through the segment leading to the node
+    // Sum of |demand| beyond and at the node: the flow if every secondary source
+    // were a consumer. Its drops bound |x| from above (section "secondary
+    // sources" of docs/sizing-error-bound.md).
+    std::vector<double> absoluteFlow_;
     std::vector<double> topFlow_;       // flow of the source segment above the node
-    std::vector<double> demand_;
+    std::vector<double> demand_;        // |demand|
     std::vector<double> factorGamma_;   // per row: elimination and substitutions
     std::vector<double> assemblyGamma_; // per row: forming the coefficients
     std::vector<double> length_;        // by segment: Lj
     std::vector<double> coefficient_;   // A by size index
-    double flowRoundoff_ = 0;           // relative error of the summed flows
+    std::vector<double> flowRoundoff_;  // relative error of the summed flows
     double sumsGamma_ = 0;              // running sums: their error, and that of a difference of two
 
     std::vector<double> lossBound_;     // by segment: relative bound of |DP|
@@ -94,7 +100,7 @@ private:
 
     // Work arrays of BoundSolution.
     std::vector<double> resistance_, conductance_, diagonal_, prefix_, drop_, pathResistance_,
-        rowBound_, levelSmallSums_, dropLargeSums_, leastBranch_, secondBranch_, reach_;
+        rowBound_, nodeError_, levelSmallSums_, dropLargeSums_, leastBranch_, secondBranch_, reach_;
     std::vector<int> levelLargeCounts_, dropLargeCounts_;
 };
 

@@ -97,6 +97,7 @@ TEST(TreeForecastBound, CoversTheSolvedLossesOfEveryPass) {
     ExpectBoundCoversEveryPass({.segments = 250, .seed = 12, .branchStartNode = 200, .givenDiameterShare = 0.4});
     ExpectBoundCoversEveryPass({.segments = 150, .seed = 13, .illConditioned = true});
     ExpectBoundCoversEveryPass({.segments = 300, .seed = 14, .branchStartNode = 0, .supplyTemperature = 95, .returnTemperature = 70});
+    ExpectBoundCoversEveryPass({.segments = 300, .seed = 16, .secondarySourceShare = 0.1});
     if (!kSlowBuild) ExpectBoundCoversEveryPass({.segments = 700, .seed = 15, .branchStartNode = 200});
 }
 
