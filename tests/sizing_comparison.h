@@ -47,8 +47,8 @@ inline void ExpectSameModel(const NetworkModel& a, const NetworkModel& b) {
 
 // Returns the foreseen and the step-by-step solved passes and the forecast's
 // misses. `heldExpected`: the segments held at the largest size are named in one
-// message. `missesTolerated`: for networks whose first solution settles, where
-// the solved loss is S*G/Lj rather than the S*G*G/Lj the forecast plans with.
+// message. `missesTolerated`: for flows beside a limit, where the forecast may
+// plan a last pass that the solution still enlarges.
 inline std::tuple<int, int, int> ExpectSameCalculation(const NetworkRecipe& recipe, const TemporaryFolder& folder,
                                                        bool heldExpected = false, bool missesTolerated = false) {
     EXPECT_EQ(WriteBaseDataFile(folder.File("net.TXT"), GenerateNetwork(recipe)), "");
