@@ -13,9 +13,9 @@ constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon() / 2;
 constexpr double kNoBranch = std::numeric_limits<double>::infinity();
 // Covers what the first-order analysis leaves out. The factors the bound reasons
 // about are those of the matrix as rounded, and the pressures those as solved;
-// with every relative bound below kLargestUsefulBound both lie within 5 % of the
-// exact ones (a node's drop is the sum of the drops along its path), so the
-// neglected terms add at most about a tenth to the bound.
+// with every node's drop known to within kLargestUsefulBound both lie within
+// 5 % of the exact ones, so the neglected terms add at most about a tenth to
+// the bound.
 constexpr double kSafety = 1.5;
 // Diagonal sizes at which the coupling bound splits the rows of a band.
 constexpr int kLevels = 8;

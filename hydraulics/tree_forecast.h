@@ -9,32 +9,31 @@
 namespace heatnet {
 
 // On a tree, a segment carries the demand of the nodes beyond it (secondary
-// sources counting negative) whatever the sizes, so its specific friction loss in a sizing
-// pass is S·G²/Lj before any equation is solved. The profile elimination finds
-// the same value up to its rounding errors. TreeForecast bounds those errors for
-// a range of sizes at once, so that the sizing loop may take a pass without
-// solving it when every decision of the pass lies clear of its limit by more
-// than the bound.
+// sources counting negative) whatever the sizes, so its specific friction loss
+// in a sizing pass is S·G²/Lj before any equation is solved. The profile
+// elimination finds the same value up to its rounding errors. TreeForecast
+// bounds those errors for a range of sizes at once, so that the sizing loop may
+// take a pass without solving it when every decision of the pass lies clear of
+// its limit by more than the bound.
 //
-// The bound. The elimination and the two substitutions compute the exact
-// solution of (A + E)x = b with |E| <= gamma_k (|U|'|L|')|x| in row k, gamma_k
-// growing with the number of terms that meet in row k (the backward error of
-// LU without pivoting and of triangular substitution). For the grounded tree
-// Laplacian A, A^-1(e_J - e_I) is the segment's resistance on the nodes beyond
-// it and zero elsewhere, so the pressure difference of a segment is off by at
-// most R times the sum of the row bounds over the nodes beyond it. The factors
-// of an M-matrix with non-negative demands have known signs, which turns
-// (|U|'|L|'|x|)_k into 2d_k(x_k - y_k) + 2 sum_i |u_ik| x_i + b_k; the sum is
-// bounded without factorising, by the Cauchy-Schwarz inequality on the pivots,
-// by the conductance of the segment into k, and by the transfer conductance
-// between two nodes, which is at most the inverse of the resistance of the tree
-// path between them. Every term grows with the conductances and the
-// resistances, so resistances taken at the smallest and conductances at the
-// largest sizes of a range bound every pass in it. Rows whose drop is small
-// enter the coupling with that drop rather than with x_k (the common ancestor's
-// drop is at most the smaller of the two). The analysis is to first order; the
-// bound is taken half as large again for what it leaves out, and passes whose
-// bound exceeds 5 % are solved.
+// The bound (the argument in full: docs/sizing-error-bound.md). The
+// elimination and the two substitutions compute the exact solution of
+// (A + E)x = b with |E| <= gamma_k (|L||U|)|x| in row k, gamma_k growing with the
+// number of terms that meet in row k. For the grounded tree Laplacian A,
+// A^-1(e_J - e_I) is the segment's resistance on the nodes beyond it and zero
+// elsewhere, so the pressure difference of a segment is off by at most R times
+// the sum of the row bounds over the nodes beyond it. The factors of an
+// M-matrix have known signs, which turns (|L||U|x)_k, for non-negative
+// demands, into 2d_k(x_k - y_k) + 2 sum_i |u_ik| x_i + b_k; the sum is bounded
+// without factorising, by the Cauchy-Schwarz inequality on the pivots, by the
+// conductance of the segment into k, and by the transfer conductance between
+// two nodes, at most the inverse of the resistance of the tree path between
+// them. Secondary sources are bounded through the drops of the same tree with
+// every demand a consumer, which bound |x|. Every term grows with the
+// conductances and the resistances, so resistances taken at the smallest and
+// conductances at the largest sizes of a range bound every pass in it. The
+// analysis is to first order; the bound is taken half as large again for what
+// it leaves out, and passes where a node's drop is not known to 5 % are solved.
 class TreeForecast {
 public:
     // Empty unless the network is a tree, numbered from the source outward, with
