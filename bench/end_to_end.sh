@@ -4,22 +4,26 @@
 # spell of the machine hits both alike. Exit status 0 when every target holds,
 # 1 when one does not or a run failed, 2 for a wrong command line.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/timing.sh"
+script_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$script_dir/timing.sh"
 
 usage() {
   cat <<'EOF'
-usage: bench/end_to_end.sh [--runs N] [--step-by-step] [BUILD_DIR]
+usage: bench/end_to_end.sh [--runs N] [--step-by-step] [--kinds] [BUILD_DIR]
   BUILD_DIR      the build with bin/heatnet-calc and bin/heatnet-generate; default
                  $HEATNET_BUILD_DIR, else the build folder beside this script's folder
   --runs N       runs of each calculation (default 7)
   --step-by-step also times one step-by-step run (tens of seconds) and compares its
                  report, sized file and diagram with the foreseen run's
+  --kinds        then also times one 1400-segment network of each kind (heavy trees,
+                 rings, secondary sources, ...) with bench/kinds.sh (several minutes)
 targets: median sized run / median check run <= 3, sized run < 1 s, peak memory < 64 MB
 EOF
 }
 
 runs=7
 step_by_step=0
+kinds=0
 build_dir=${HEATNET_BUILD_DIR:-$(dirname "${BASH_SOURCE[0]}")/../build}
 while [ $# -gt 0 ]; do
   case $1 in
@@ -28,6 +32,7 @@ while [ $# -gt 0 ]; do
       runs=$2
       shift 2 ;;
     --step-by-step) step_by_step=1; shift ;;
+    --kinds) kinds=1; shift ;;
     -h|--help) usage; exit 0 ;;
     -*) usage >&2; exit 2 ;;
     *) build_dir=$1; shift ;;
@@ -90,5 +95,9 @@ verdict "$(held "$sized_median < 1")" "sized run < 1 s ($(printf '%.3f' "$sized_
 verdict "$(held "$peak_mb < 64")" "peak memory < 64 MB ($peak_mb MB)"
 if [ "$step_by_step" -eq 1 ]; then
   verdict "$identical" "step-by-step report, sized file and diagram identical to the foreseen run's"
+fi
+if [ "$kinds" -eq 1 ]; then
+  echo
+  "$script_dir/kinds.sh" "${bin%/bin}" || all_held=0
 fi
 [ "$all_held" -eq 1 ]

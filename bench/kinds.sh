@@ -75,6 +75,8 @@ kinds=(
   "one ring, branches from 1000|--segments 1399 --loops 1 --branch-start 1000|"
   "twelve rings|--segments 1388 --loops 12|"
   "secondary sources (share 0.1)|--secondary-share 0.1|"
+  "light tree, a tenth of the segments beside a decision|--branch-start 100 --near-thresholds 0.1|"
+  "secondary sources, a tenth beside a decision|--secondary-share 0.1 --near-thresholds 0.1|"
 )
 
 rows=()
