@@ -24,6 +24,7 @@ struct Kind {
     const char* name;
     NetworkRecipe recipe;
 };
+void PrintTo(const Kind& kind, std::ostream* out) { *out << kind.name; }
 
 const Kind kKinds[] = {
     {"LightTree", {.seed = 100000}},
