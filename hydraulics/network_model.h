@@ -49,7 +49,10 @@ enum class SizingMethod { kForeseen, kStepByStep };
 struct SizingStatistics {
     int solvedPasses = 0;
     int foreseenPasses = 0;
-    // Passes foreseen as the last that turned out not to be: never expected.
+    // Passes the plan expected to be the last that turned out not to be. The
+    // plan is made in exact arithmetic, so a segment within the rounding of a
+    // limit may be planned either way; such a miss costs a walk afresh, never
+    // a result.
     int forecastMisses = 0;
     // Kept once held: in a loop a later enlargement may bring a held segment
     // back within its limit, and it is told all the same.

@@ -109,6 +109,9 @@ std::optional<TreeForecast> TreeForecast::For(const NetworkModel& model,
         }
     }
     forecast.absoluteFlow_ = std::move(magnitudeSum);
+    // Where no segment carries 1 t/h the first solution settles and the losses
+    // are S·G/Lj, not S·G²/Lj: nothing can be foreseen, and a plan would only miss.
+    if (!(*std::max_element(forecast.flow_.begin() + 1, forecast.flow_.end()) >= 1)) return std::nullopt;
     forecast.sumsGamma_ = 3 * Gamma(order + 2);
     forecast.childStart_.assign(order + 2, 0);
     for (int k = 1; k <= order; ++k) ++forecast.childStart_[forecast.parent_[k] + 1];
