@@ -103,6 +103,7 @@ std::optional<TreeForecast> TreeForecast::For(const NetworkModel& model,
         if (!(signedFlow[k] != 0) || !std::isfinite(magnitudeSum[k])) return std::nullopt;
         forecast.flow_[k] = std::fabs(signedFlow[k]);
         forecast.flowRoundoff_[k] = Gamma(order + 1) * (magnitudeSum[k] / forecast.flow_[k]);
+        if (!(forecast.flowRoundoff_[k] < kWidestSumBound)) return std::nullopt;
         if (forecast.parent_[k] > 0) {
             signedFlow[forecast.parent_[k]] += signedFlow[k];
             magnitudeSum[forecast.parent_[k]] += magnitudeSum[k];
@@ -352,10 +353,8 @@ bool TreeForecast::BoundErrors(const std::vector<int>& smallest, const std::vect
     // the resistance S·|G1| of the second one more.
     for (std::size_t s = 0; s < count; ++s) {
         firstFlows[s] = FlowBound(first[s], flowRoundoff_[node_[s]]);
-        // The second solution's resistances must stay within a factor of two
-        // of S·|G|, and the flows summed with cancellation close to exact.
-        if (!(firstFlows[s] <= kWidestFirstFlowBound) || !(flowRoundoff_[node_[s]] < kWidestSumBound))
-            return false;
+        // The second solution's resistances must stay within a factor of two of S·|G|.
+        if (!(firstFlows[s] <= kWidestFirstFlowBound)) return false;
     }
     std::vector<double> deviations(count);
     for (std::size_t s = 0; s < count; ++s) deviations[s] = (1 + firstFlows[s]) * (1 + kUnitRoundoff) - 1;

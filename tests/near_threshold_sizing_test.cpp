@@ -8,12 +8,10 @@
 #include <iostream>
 #include <map>
 
-#include "hydraulics/network_calculation.h"
 #include "hydraulics/nodal_flow_solver.h"
 #include "hydraulics/sizing_pass.h"
 #include "hydraulics/sizing_rules.h"
 #include "sizing_comparison.h"
-#include "tools/quiet_interaction.h"
 
 namespace heatnet {
 namespace {
@@ -41,12 +39,11 @@ const Kind kKinds[] = {
 // Solved passes of the step-by-step sizing in which a sized segment the pass
 // decided on lay within 1e-6 of a limit, counted under "all" and by limit.
 void CountThresholdPasses(const NetworkRecipe& recipe, std::map<std::string, int>& passes) {
-    NetworkModel model;
-    StandardPipeTable table;
-    QuietInteraction person;
-    CalculationMessenger messages{person};
-    const auto data = std::make_unique<ProjectData>(GenerateNetwork(recipe));
-    ASSERT_TRUE(BuildNetwork(*data, ProgramDirectory() + "/" + StandardPipeTable::kFileName, model, table, messages));
+    BuiltNetwork network(recipe);
+    ASSERT_TRUE(network.built);
+    NetworkModel& model = network.model;
+    const StandardPipeTable& table = network.table;
+    CalculationMessenger& messages = network.messages;
     NodalFlowSolver solver(model, messages);
     for (PassOutcome outcome = PassOutcome::kEnlarged; outcome == PassOutcome::kEnlarged;) {
         std::vector<int> sizes;

@@ -5,12 +5,10 @@
 
 #include <cmath>
 
-#include "hydraulics/network_calculation.h"
 #include "hydraulics/nodal_flow_solver.h"
 #include "hydraulics/sizing_pass.h"
 #include "hydraulics/tree_forecast.h"
 #include "sizing_comparison.h"
-#include "tools/quiet_interaction.h"
 
 namespace heatnet {
 namespace {
@@ -62,12 +60,11 @@ TEST(SizingEquivalence, LargestTreeAgrees) {
 // The error bound itself, not just the decisions it leads to: on every solved pass
 // of the step-by-step loop, every segment's |DP| and |G| lie within its bound.
 void ExpectBoundCoversEveryPass(const NetworkRecipe& recipe) {
-    NetworkModel model;
-    StandardPipeTable table;
-    QuietInteraction person;
-    CalculationMessenger messages{person};
-    const auto data = std::make_unique<ProjectData>(GenerateNetwork(recipe));
-    ASSERT_TRUE(BuildNetwork(*data, ProgramDirectory() + "/" + StandardPipeTable::kFileName, model, table, messages));
+    BuiltNetwork network(recipe);
+    ASSERT_TRUE(network.built);
+    NetworkModel& model = network.model;
+    const StandardPipeTable& table = network.table;
+    CalculationMessenger& messages = network.messages;
     std::optional<TreeForecast> forecast = TreeForecast::For(model, table);
     ASSERT_TRUE(forecast.has_value());
     NodalFlowSolver solver(model, messages);

@@ -78,25 +78,6 @@ bool FHSR::StoreRecord() {
     return true;
 }
 
-void FHSR::ShowNext() {
-    if (!StoreRecord()) return;
-    record_ = record_ + 1 > LastRecord() ? 1 : record_ + 1;
-    ShowCaption();
-    ShowRecord();
-}
-
-void FHSR::ShowPrevious() {
-    if (!StoreRecord()) return;
-    record_ = record_ - 1 < 1 ? LastRecord() : record_ - 1;
-    ShowCaption();
-    ShowRecord();
-}
-
-void FHSR::Confirm() {
-    if (!StoreRecord()) return;
-    close();
-}
-
 void FHSR::ShowHelp() {
     dialogs_.ShowMessage(
         "'第?个节点' 和 '节点编号' 可以不一致 \r\n"

@@ -2,7 +2,6 @@
 
 #include "data/project_data.h"
 #include "app/entry_windows/record_caption_window.h"
-#include "app/entry_windows/shown_boxes.h"
 #include "app/entry_windows/window_dialogs.h"
 
 class QLineEdit;
@@ -18,25 +17,16 @@ class FHSR : public RecordCaptionWindow {
 public:
     FHSR(ProjectData& data, WindowDialogs& dialogs);
 
-    int CurrentRecord() const { return record_; }
-    bool HoldsTypedValues() const { return shown_.Typed(this); }  // not stored yet
-    bool StoreShownRecord() { return StoreRecord(); }  // as moving on would
-
 private:
-    void ShowNext();      // "下一个"
-    void ShowPrevious();  // "上一个"
-    void Confirm();       // "确定"
     void ShowHelp();      // "帮助"
     void FillOnOpening();
-    void ShowRecord();
-    bool StoreRecord();  // false, storing nothing, when a box is refused
-    void ShowCaption();
-    int LastRecord() const;
+    void ShowRecord() override;
+    bool StoreRecord() override;
+    void ShowCaption() override;
+    int LastRecord() const override;
 
     ProjectData& data_;
     WindowDialogs& dialogs_;
-    int record_ = 1;
-    ShownBoxes shown_;
 
     QLineEdit* Text1;  // node
     QLineEdit* Text2;  // load

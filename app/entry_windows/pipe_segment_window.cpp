@@ -114,25 +114,6 @@ bool srsj::StoreRecord() {
     return true;
 }
 
-void srsj::ShowNext() {
-    if (!StoreRecord()) return;
-    record_ = record_ + 1 > LastRecord() ? 1 : record_ + 1;
-    ShowCaption();
-    ShowRecord();
-}
-
-void srsj::ShowPrevious() {
-    if (!StoreRecord()) return;
-    record_ = record_ - 1 < 1 ? LastRecord() : record_ - 1;
-    ShowCaption();
-    ShowRecord();
-}
-
-void srsj::Confirm() {
-    if (!StoreRecord()) return;
-    close();
-}
-
 void srsj::ShowHelp() {
     dialogs_.ShowMessage("管径:已知管径填具体值,未知待求填0 ", kApplicationTitle);
 }

@@ -2,7 +2,6 @@
 
 #include "data/project_data.h"
 #include "app/entry_windows/record_caption_window.h"
-#include "app/entry_windows/shown_boxes.h"
 #include "app/entry_windows/window_dialogs.h"
 
 class QLineEdit;
@@ -19,26 +18,17 @@ class srsj : public RecordCaptionWindow {
 public:
     srsj(ProjectData& data, WindowDialogs& dialogs);
 
-    int CurrentRecord() const { return record_; }
-    bool HoldsTypedValues() const { return shown_.Typed(this); }  // not stored yet
-    bool StoreShownRecord() { return StoreRecord(); }  // as moving on would
-
 private:
-    void ShowNext();      // "下一段"
-    void ShowPrevious();  // "上一段"
-    void Confirm();       // "确定"
     void ShowHelp();      // "帮助"
     void FillOnOpening();
-    void ShowRecord();
-    bool StoreRecord();  // false, storing nothing, when a box is refused
+    void ShowRecord() override;
+    bool StoreRecord() override;
     void ShowDefaultEquivalentLength();
-    void ShowCaption();
-    int LastRecord() const;
+    void ShowCaption() override;
+    int LastRecord() const override;
 
     ProjectData& data_;
     WindowDialogs& dialogs_;
-    int record_ = 1;
-    ShownBoxes shown_;
 
     QLineEdit* Text1;  // startNode
     QLineEdit* Text2;  // endNode

@@ -6,6 +6,25 @@ namespace heatnet {
 
 RecordCaptionWindow::RecordCaptionWindow(QWidget* parent) : QWidget(parent) {}
 
+void RecordCaptionWindow::ShowNext() {
+    if (!StoreRecord()) return;
+    record_ = record_ + 1 > LastRecord() ? 1 : record_ + 1;
+    ShowCaption();
+    ShowRecord();
+}
+
+void RecordCaptionWindow::ShowPrevious() {
+    if (!StoreRecord()) return;
+    record_ = record_ - 1 < 1 ? LastRecord() : record_ - 1;
+    ShowCaption();
+    ShowRecord();
+}
+
+void RecordCaptionWindow::Confirm() {
+    if (!StoreRecord()) return;
+    close();
+}
+
 void RecordCaptionWindow::DrawRecordCaption(const QString& caption) {
     caption_ = caption;
     update();
