@@ -19,7 +19,7 @@ bool SizeDiameters(NetworkModel& model, const StandardPipeTable& table,
     if (model.sizingMethod == SizingMethod::kForeseen)
         return SizeDiametersForeseen(model, table, messages);
     NodalFlowSolver solver(model, messages);
-    return SizeStepByStep(model, table, messages, solver);
+    return SizeStepByStep(model, table, solver);
 }
 
 }  // namespace heatnet

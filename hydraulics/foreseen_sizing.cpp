@@ -4,7 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "hydraulics/sizing_messages.h"
 #include "hydraulics/sizing_pass.h"
 #include "hydraulics/sizing_rules.h"
 #include "hydraulics/tree_forecast.h"
@@ -123,6 +122,13 @@ private:
             largest_[runs[r].segment] = partial ? runs[r].sizes[toPass] : runs[r].sizes.back();
         }
         if (!forecast_.BoundErrors(smallest_, largest_)) return false;
+        // The walk tells every segment it passes, sized or given, whose solved
+        // pressure difference is exactly 0, and the run's segment before it is
+        // enlarged. That can only be ruled out, never foreseen: a pass where the
+        // bound leaves it open is solved, unless the segment was found already.
+        for (int s = 0; s <= lastRun.segment; ++s)
+            if (!forecast_.CertainlyNotZero(s) && !model_.sizing.zeroPressureDifference.Holds(s))
+                return false;
         // Walked segments before the last run's: they pass at the size they have
         // when walked, the size after their own run.
         for (int s = 0; s < lastRun.segment; ++s) {
@@ -154,9 +160,9 @@ private:
                 const NetworkSegment& segment = model_.segments[walkedTo_];
                 if (!segment.autoSized) continue;
                 if (*forecast_.CertainStep(walkedTo_, segment.sizeIndex, Zone(walkedTo_)) > 0)
-                    model_.sizing.heldAtLargestSize.Hold(walkedTo_);
+                    model_.sizing.heldAtLargestSize.Add(walkedTo_);
                 else if (*forecast_.CertainSmallFlow(walkedTo_))
-                    messages_.Inform(SmallFlowMessage(segment));
+                    model_.sizing.smallFlow.Add(walkedTo_);
             }
             model_.segments[run.segment].sizeIndex = run.sizes[pass + 1];
             ++model_.sizing.foreseenPasses;
@@ -165,7 +171,7 @@ private:
 
     PassOutcome Solve() {
         ++model_.sizing.solvedPasses;
-        return RunSolvedPass(model_, table_, messages_, solver_);
+        return RunSolvedPass(model_, table_, solver_);
     }
 
     NetworkModel& model_;
@@ -185,7 +191,7 @@ bool SizeDiametersForeseen(NetworkModel& model, const StandardPipeTable& table,
     std::optional<TreeForecast> forecast = TreeForecast::For(model, table);
     if (!forecast) {
         NodalFlowSolver solver(model, messages);
-        return SizeStepByStep(model, table, messages, solver);
+        return SizeStepByStep(model, table, solver);
     }
     return ForeseenSizing(model, table, messages, *forecast).Size();
 }

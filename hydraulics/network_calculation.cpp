@@ -110,10 +110,12 @@ bool CalculateNetwork(const ProjectData& data, const std::string& pipeTablePath,
                       CalculationMessenger& messages) {
     if (!BuildNetwork(data, pipeTablePath, model, table, messages)) return false;
     const bool sized = SizeDiameters(model, table, messages);
-    // Told also when sizing stopped on a fault: the segments found too small
-    // before the stop still need the person's attention. Not when they stopped it.
-    if (std::string held = LargestSizeMessage(model, table); !held.empty() && !messages.Cancelled())
-        messages.Inform(held);
+    // Told also when sizing stopped on a fault: the segments found before the
+    // stop still need the person's attention. Not when they stopped it.
+    if (!messages.Cancelled())
+        for (const std::string& found :
+             {ZeroFlowMessage(model), SmallFlowMessage(model), LargestSizeMessage(model, table)})
+            if (!found.empty()) messages.Inform(found);
     if (!sized) return false;
     ComputeNodePressures(model, messages);
     return true;

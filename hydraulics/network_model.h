@@ -5,7 +5,7 @@
 
 #include "data/number.h"
 #include "data/project_data.h"
-#include "hydraulics/held_segments.h"
+#include "hydraulics/segments_in_order.h"
 
 namespace heatnet {
 
@@ -54,9 +54,12 @@ struct SizingStatistics {
     // limit may be planned either way; such a miss costs a walk afresh, never
     // a result.
     int forecastMisses = 0;
-    // Kept once held: in a loop a later enlargement may bring a held segment
-    // back within its limit, and it is told all the same.
-    HeldSegments heldAtLargestSize;
+    // Kept once found: in a loop a later enlargement may bring a held segment
+    // back within its limit, or a flow back above the small flow, and it is
+    // told all the same, as each was when first found.
+    SegmentsInOrder heldAtLargestSize;
+    SegmentsInOrder zeroPressureDifference;  // a solved pass gave DP exactly 0
+    SegmentsInOrder smallFlow;               // within its limit, |G| under the small flow
 };
 
 // Everything one calculation derives from its data file; read by every writer.

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "hydraulics/sizing_messages.h"
 #include "hydraulics/sizing_rules.h"
 
 namespace heatnet {
 
 PassOutcome RunSolvedPass(NetworkModel& model, const StandardPipeTable& table,
-                          CalculationMessenger& messages, NodalFlowSolver& solver) {
+                          NodalFlowSolver& solver) {
     for (NetworkSegment& segment : model.segments)
         segment.flowFactor = segment.calculationLength * table.Coefficient(segment.sizeIndex);
     solver.Prepare();
@@ -19,7 +18,7 @@ PassOutcome RunSolvedPass(NetworkModel& model, const StandardPipeTable& table,
         NetworkSegment& segment = model.segments[s];
         segment.pressureDifference =
             model.nodes[segment.indexJ].drop - model.nodes[segment.indexI].drop;
-        if (segment.pressureDifference == 0) messages.Inform(ZeroFlowMessage(segment));
+        if (segment.pressureDifference == 0) model.sizing.zeroPressureDifference.Add(s);
         segment.specificLoss = segment.pressureDifference / segment.calculationLength;
         segment.velocity = Velocity(segment.flow, table.Diameter(segment.sizeIndex), model.density);
         if (!segment.autoSized) continue;
@@ -31,18 +30,17 @@ PassOutcome RunSolvedPass(NetworkModel& model, const StandardPipeTable& table,
             return PassOutcome::kEnlarged;
         }
         if (step > 0) {
-            model.sizing.heldAtLargestSize.Hold(s);
+            model.sizing.heldAtLargestSize.Add(s);
         } else if (std::fabs(segment.flow) < kSmallFlow) {
-            messages.Inform(SmallFlowMessage(segment));
+            model.sizing.smallFlow.Add(s);
         }
     }
     return PassOutcome::kFinished;
 }
 
-bool SizeStepByStep(NetworkModel& model, const StandardPipeTable& table,
-                    CalculationMessenger& messages, NodalFlowSolver& solver) {
+bool SizeStepByStep(NetworkModel& model, const StandardPipeTable& table, NodalFlowSolver& solver) {
     for (;;) {
-        const PassOutcome outcome = RunSolvedPass(model, table, messages, solver);
+        const PassOutcome outcome = RunSolvedPass(model, table, solver);
         ++model.sizing.solvedPasses;
         if (outcome != PassOutcome::kEnlarged) return outcome == PassOutcome::kFinished;
     }

@@ -57,6 +57,10 @@ public:
     // bound leaves it open.
     std::optional<int> CertainStep(int segment, int size, double zoneLimit) const;
     std::optional<bool> CertainSmallFlow(int segment) const;
+    // After BoundErrors: whether the solved pressure difference cannot be
+    // exactly 0. A trickle beside large drops may lose its difference in the
+    // rounding of the drops; its bound then reaches the whole difference.
+    bool CertainlyNotZero(int segment) const { return lossBound_[segment] < 1; }
     // After BoundErrors: relative bounds of the solved |DP| and |G| against the forecast.
     double LossBound(int segment) const { return lossBound_[segment]; }
     double FlowBound(int segment) const { return flowBound_[segment]; }

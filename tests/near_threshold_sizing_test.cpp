@@ -48,7 +48,7 @@ void CountThresholdPasses(const NetworkRecipe& recipe, std::map<std::string, int
     for (PassOutcome outcome = PassOutcome::kEnlarged; outcome == PassOutcome::kEnlarged;) {
         std::vector<int> sizes;
         for (const NetworkSegment& segment : model.segments) sizes.push_back(segment.sizeIndex);
-        outcome = RunSolvedPass(model, table, messages, solver);
+        outcome = RunSolvedPass(model, table, solver);
         std::map<std::string, int> met;
         for (int s = 0; s < model.SegmentCount(); ++s) {
             const NetworkSegment& segment = model.segments[s];

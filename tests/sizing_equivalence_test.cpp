@@ -73,7 +73,7 @@ void ExpectBoundCoversEveryPass(const NetworkRecipe& recipe) {
     for (PassOutcome outcome = PassOutcome::kEnlarged; outcome == PassOutcome::kEnlarged;) {
         for (int s = 0; s < model.SegmentCount(); ++s) sizes[s] = model.segments[s].sizeIndex;
         const bool bounded = forecast->BoundErrors(sizes, sizes);
-        outcome = RunSolvedPass(model, table, messages, solver);
+        outcome = RunSolvedPass(model, table, solver);
         ASSERT_NE(outcome, PassOutcome::kStopped);
         if (!bounded) continue;
         ++checkedPasses;
