@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "data/application_texts.h"
 #include "data/base_data_file.h"
 #include "data/gbk_text.h"
+#include "data/quoted_text.h"
 #include "hydraulics/standard_pipe_table.h"
 #include "calculation/program_directory.h"
 #include "test_support.h"
@@ -89,6 +91,35 @@ TEST(DataFileRefusals, EachRefusedFieldIsNamedAndNothingIsWritten) {
         {OneSegment("0,100,0,1,1", "1,5"), "第1根管道的起点和终点编号相同(1),请检查。"},
     };
     for (const auto& [content, message] : rows) ExpectRefused(content, message);
+}
+
+// Bytes no text editor would leave in a field reach the person, through heatnet-calc, as
+// valid UTF-8: text as it is (GBK converted), what cannot be shown as "?", a long field cut.
+TEST(DataFileRefusals, BadBytesInAFieldAreQuotedAsReadableText) {
+    const std::string emoji = "\xF0\x9F\x94\xA5", gbkWater = *Utf8ToGbk("供水");
+    std::string emojis;
+    for (int k = 0; k < 30; ++k) emojis += emoji;
+    const std::vector<std::pair<std::string, std::string>> rows = {  // the third field, its quoted text
+        {std::string("2\0" "0x", 4), "2?0x"},          // NUL
+        {"\t20\x7F\t", "20?"},                         // DEL; tabs around a field are no part of it
+        {"2\t0\x1B[1m", "2?0?[1m"},                     // tab inside, an escape sequence
+        {"供\x01水", "供?水"},                           // UTF-8 with a control character
+        {gbkWater + "\x01", "供水?"},                    // GBK with a control character
+        {gbkWater + "\xFF", "?????"},                    // neither UTF-8 nor GBK: every byte
+        {"\xED\xA0\x80", "頎€"},                         // a UTF-8 surrogate is GBK text
+        {"\xF4\x90\x80\x80", "魫€€"},                   // so is UTF-8 beyond U+10FFFF
+        {emojis, std::string(emojis, 0, 24 * 4) + "…"},  // 24 characters of four bytes each
+        {std::string(120, 'a') + gbkWater, std::string(24, 'a') + "…"},
+    };
+    for (const auto& [field, quoted] : rows) {
+        TemporaryFolder folder;
+        WriteBytes(folder.File("net.TXT"), "130,70," + field + ",50,.4\r\n");
+        const auto [status, said] = RunHeatnetCalc({folder.File("net.TXT")});
+        EXPECT_EQ(status, 1);
+        EXPECT_TRUE(IsValidUtf8(said));
+        EXPECT_EQ(said, WithPath(std::string(kApplicationTitle) + ": 数据文件 @ 第1行第3个数据\"" + quoted +
+                                     "\"不是数字(循环水泵入口压力),请检查。\n", folder.File("net.TXT")));
+    }
 }
 
 const std::string kSizes = "25,32,40,50,65,80,100,125,150,200,250,300,350,400,450,500,600,700,800,900,1000,1200";

@@ -17,6 +17,9 @@ EXTRA_NETWORKS = {
     "flow_12": [HEADER, "2,1", "0", "100,100,0,0,1", "1,.83736"],  # 12 t/h at 60 K
 }
 
+# Golden networks with long branches from a branch start node.
+TEST_NETWORKS = ["tree_branches_100"]
+
 
 def calculated_networks(workbook, diagram=False):
     """Yields the name and the base path of every network, calculated by heatnet-calc;
@@ -29,6 +32,8 @@ def calculated_networks(workbook, diagram=False):
         names = sorted(entry[:-4] for entry in os.listdir(arguments.examples) if entry.endswith(".TXT"))
         for name in names:
             shutil.copy(os.path.join(arguments.examples, name + ".TXT"), folder)
+        for name in TEST_NETWORKS:
+            shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "networks", name + ".TXT"), folder)
         for name, lines in EXTRA_NETWORKS.items():
             with open(os.path.join(folder, name + ".TXT"), "wb") as out:
                 out.write("".join(line + "\r\n" for line in lines).encode("ascii"))
@@ -36,7 +41,7 @@ def calculated_networks(workbook, diagram=False):
         for name in generated:
             subprocess.run([arguments.generate, "--segments", "1400", "--loops", "6", os.path.join(folder, name + ".TXT")],
                            check=True)
-        for name in names + list(EXTRA_NETWORKS) + generated:
+        for name in names + TEST_NETWORKS + list(EXTRA_NETWORKS) + generated:
             base = os.path.join(folder, name)
             options = (["--xlsx"] if workbook else []) + (["--diagram", base + ".svg"] if diagram else [])
             run = subprocess.run([arguments.calc] + options + [base + ".TXT"], capture_output=True)
@@ -72,6 +77,36 @@ def read_report(path):
     rows = [line.split() for line in lines[at + 5:] if line.strip()]
     assert all(len(row) == 13 for row in rows), "a segment row of the report is wrapped"
     return pressures, rows
+
+
+def node_layout(base):
+    """Every node's (distance from the source, supply, return pressure) by node number, and the
+    segments as pairs of node numbers. Distances are summed along the sized file's list, which is
+    in walk order: the first segment to reach a node sets its distance."""
+    pressures, _ = read_report(base + "_OUT.TXT")
+    segments = sized_segments(base + "#.TXT")
+    distance, used = {0.0: 0.0}, set()
+    for _ in segments:  # further rounds only for a list out of walk order
+        for k, (_, length, i, j) in enumerate(segments):
+            if k not in used and (i in distance or j in distance):
+                used.add(k)
+                if i not in distance or j not in distance:
+                    distance[j if i in distance else i] = distance[i if i in distance else j] + length
+    layout = {node: (distance.get(node), *pressure) for node, pressure in pressures.items()}
+    return layout, {frozenset(s[2:]) for s in segments}
+
+
+def line_faults(layout, edges, points, column, metres, kpa):
+    """Where a drawn pressure line (points in m and kPa, `column` 1 supply, 2 return) is not
+    drawn through nodes at their distance and pressure, within `metres` and `kpa`, or joins
+    two nodes no segment joins."""
+    found = [{n for n, values in layout.items() if values[0] is not None and abs(values[0] - x) <= metres
+              and abs(values[column] - y) <= kpa} for x, y in points]
+    faults = [f"({x:.2f} m, {y:.3f} kPa) is no node's" for (x, y), nodes in zip(points, found) if not nodes]
+    for at, (before, after) in enumerate(zip(found, found[1:])):
+        if before and after and not any(m == n or frozenset((m, n)) in edges for m in before for n in after):
+            faults.append(f"{points[at]} to {points[at + 1]} joins nodes {before} and {after}, no segment")
+    return faults
 
 
 def picture(value, pattern):
