@@ -114,8 +114,14 @@ void hlwj::Confirm() {
     // Joined without any check: a drive root gives two separators, an unchosen
     // name passes "*.txt" on; the action that follows judges the name.
     flow_.SelectedDataFile = (dirList->Path() + QLatin1Char('/') + txtSearchSpec->text()).toStdString();
+    // What follows runs inside the click, key or double-click that confirmed, to
+    // its end: a calculation with its own message boxes, whose event loops would
+    // delete a picker closed the usual way while that handler still uses it. So it
+    // is closed without deletion and deleted once control is back in the event loop.
+    setAttribute(Qt::WA_DeleteOnClose, false);
     close();
     emit confirmed();
+    deleteLater();
 }
 
 }  // namespace heatnet

@@ -16,7 +16,7 @@ class DriveList;
 
 // The data file picker "文件": a drive, a folder and a name. Confirming joins
 // them into SelectedDataFile, closes the picker and reports it; what follows is
-// up to CommandMode. Modeless, without an owner, destroyed when it closes.
+// up to CommandMode. Modeless, without an owner, destroyed after it closes.
 class hlwj : public QDialog {
     Q_OBJECT
 

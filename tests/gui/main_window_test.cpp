@@ -87,6 +87,22 @@ TEST_F(MainWindow, PickerClicksFillTheNameAndOnlyConfirmingReportsIt) {
     EXPECT_EQ(edited, (Lines{File("sub dir/inner.txt"), File("net.TXT")}));
 }
 
+// The calculation runs inside the double-click and its closing message is a real
+// box: the picker, closed on confirming, must outlive the click that confirmed it.
+TEST_F(MainWindow, ADoubleClickedFileIsCalculatedToTheEndAndThePickerCloses) {
+    std::filesystem::copy_file(SourcePath("examples/small_tree.TXT"), File("small_tree.TXT"));
+    dialogs.realBoxes = true;
+    dialogs.yesNo = {false};  // no workbook
+    Click(&form1, "Command1");
+    QApplication::setActiveWindow(form1.Picker());
+    ClickItem("filList", "small_tree.TXT", true);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form1.Picker(), nullptr);
+    EXPECT_EQ(dialogs.boxesClickedAway, 1);  // "计算表见:"
+    EXPECT_GT(std::filesystem::file_size(File("small_tree_OUT.TXT")), 0u);
+    EXPECT_EQ(edited, Lines{File("small_tree_OUT.TXT")});
+}
+
 TEST_F(MainWindow, TraceLinesAreDrawnFromTheTopLeftOneBelowTheOther) {
     const int line = form1.fontMetrics().height();
     const auto band = [&](int top) { return form1.grab(QRect(0, top * line, 6 * line, line - 2)).toImage(); };
