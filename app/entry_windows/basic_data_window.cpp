@@ -148,7 +148,8 @@ bool SRSJ0::BoxTextsAreUsable() {
 }
 
 void SRSJ0::Confirm() {
-    if (!BoxTextsAreUsable()) return;
+    // This window's boxes are checked first, so that a refusal here stores nothing.
+    if (!BoxTextsAreUsable() || !storeRecordWindows_()) return;
     hide();
     if (StoreAndWrite()) {
         closedByOk_ = true;
@@ -158,7 +159,7 @@ void SRSJ0::Confirm() {
     show();
 }
 
-bool SRSJ0::Save() { return BoxTextsAreUsable() && StoreAndWrite(); }
+bool SRSJ0::Save() { return BoxTextsAreUsable() && storeRecordWindows_() && StoreAndWrite(); }
 
 bool SRSJ0::StoreAndWrite() {
     // An OK that ends without a written file leaves the record as it found it and
@@ -179,10 +180,8 @@ bool SRSJ0::CheckAndWrite() {
     }
     // Advisory only: whichever button is pressed, the next check follows and the
     // file is written all the same.
-    for (const std::string& message : MissingLoadMessages(data_))
-        dialogs_.AskCancelTryContinue(message, kCheckCaption);
-    for (const std::string& message : OrphanLoadMessages(data_))
-        dialogs_.AskCancelTryContinue(message, kCheckCaption);
+    for (const std::optional<std::string>& message : {MissingLoadMessage(data_), OrphanLoadMessage(data_)})
+        if (message) dialogs_.AskCancelTryContinue(*message, kCheckCaption);
 
     const std::optional<DataFileNames> target = AskSaveTarget(data_, dialogs_);
     if (!target) return false;

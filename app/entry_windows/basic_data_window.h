@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include <QWidget>
 
 #include "data/project_data.h"
@@ -22,6 +25,9 @@ public:
 
     // What "确定" does, short of closing: false when it ends without a written file.
     bool Save();
+    // Stores what the record windows show and was typed since, before the file is
+    // written, so that nothing typed is lost; false when one of them refuses a box.
+    void StoreRecordWindowsWith(std::function<bool()> store) { storeRecordWindows_ = std::move(store); }
     bool ClosedByOk() const { return closedByOk_; }
     bool HoldsTypedValues() const { return shown_.Typed(this); }  // not stored yet
 
@@ -44,6 +50,7 @@ private:
     WindowDialogs& dialogs_;
     ShownBoxes shown_;
     bool closedByOk_ = false;
+    std::function<bool()> storeRecordWindows_ = [] { return true; };
 
     QLineEdit* Text1;  // supplyTemperature
     QLineEdit* Text2;  // returnTemperature

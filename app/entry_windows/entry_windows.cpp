@@ -43,16 +43,18 @@ void EntryWindows::StartFillIn(const std::string& chosenName) {
     loaded_ = FormatBaseDataFile(data_);
     basic_ = new SRSJ0(data_, dialogs_);
     basic_->installEventFilter(this);
+    basic_->StoreRecordWindowsWith([this] { return StoreRecordWindows(); });
     connect(basic_, &SRSJ0::pipeSegmentsRequested, this, &EntryWindows::OpenPipeSegmentWindow);
     connect(basic_, &SRSJ0::nodeLoadsRequested, this, &EntryWindows::OpenNodeLoadWindow);
     basic_->show();
 }
 
-// 取消 and the title bar close the record windows too, so that nothing typed is
-// left where no window writes it; 确定 has written the file and leaves them open.
+// However the basic data window closes, the record windows close with it, so that
+// nothing typed is left where no window writes it. 确定 has stored what they show
+// and written the file; 取消 and the title bar first ask when anything is unsaved.
 bool EntryWindows::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != basic_ || event->type() != QEvent::Close || basic_->ClosedByOk()) return false;
-    if (HoldsUnsavedValues() && !SavedOrNotWanted()) {
+    if (watched != basic_ || event->type() != QEvent::Close) return false;
+    if (!basic_->ClosedByOk() && HoldsUnsavedValues() && !SavedOrNotWanted()) {
         event->ignore();
         return true;
     }
@@ -76,11 +78,16 @@ bool EntryWindows::SavedOrNotWanted() {
     case WindowDialogs::YesNoCancel::Cancel: return false;
     case WindowDialogs::YesNoCancel::Yes: break;
     }
-    // What the record windows show is saved too, as moving on would store it.
+    return basic_->Save();
+}
+
+// Only what was typed: storing a record merely shown would turn the start node a
+// new segment proposes into a segment of the file.
+bool EntryWindows::StoreRecordWindows() {
     const auto stored = [](auto* window) {
         return !IsOpen(window) || !window->HoldsTypedValues() || window->StoreShownRecord();
     };
-    return stored(pipes_.data()) && stored(loads_.data()) && basic_->Save();
+    return stored(pipes_.data()) && stored(loads_.data());
 }
 
 void EntryWindows::OpenPipeSegmentWindow() {

@@ -41,6 +41,7 @@ private:
     void CloseAll();
     bool HoldsUnsavedValues() const;
     bool SavedOrNotWanted();
+    bool StoreRecordWindows();  // what they show and was typed, as moving on would
 
     ProjectData& data_;
     WindowDialogs& dialogs_;

@@ -37,22 +37,28 @@ TEST_F(EntryWindows, CountsOpenTheRecordWindowsOnlyWhenUsableAndANewFillInCloses
     EXPECT_EQ(Texts(entries.BasicDataWindow(), {"Text7"}), " 8");  // the file's, not 2
 }
 
-TEST_F(EntryWindows, BuiltInTextsStandInForValuesThatAreNotPositiveAndChecksAreAdvisory) {
-    // Node 3 ends two segments and has no load; no segment touches node 9.
-    const std::string records = CrLfLines({" 3 , 2 ", " 0 ", " 0 , 100 , 0 , 0 , 3 ", " 0 , 50 , 0 , 4 , 3 ",
-                                           " 4 , 1 ", " 9 , 1 "});
-    WriteBytes(File("net.TXT"), CrLfLines({" 0 , -5 , 210 , 50 , 0 "}) + records);
-    SRSJ0* window = FillIn("net");
-    const auto boxes = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"};
-    EXPECT_EQ(Texts(window, boxes), "130|70| 210| 50|0.4| 3| 2|");
+TEST_F(EntryWindows, BuiltInTextsStandInForValuesThatAreNotPositiveAndEachKindOfCheckIsOneBox) {
+    const std::string missing = "节点负荷没有输入", orphan = "节点负荷不应输入或着管段节点数据输入有误";
     using enum WindowDialogs::CheckAnswer;
-    dialogs.checks = {Cancel, TryAgain, Continue};
-    dialogs.yesNo = {true};
-    Click(window, "Command1");
-    EXPECT_EQ(dialogs.shown, (Lines{"确认| 3节点负荷没有输入", "确认| 3节点负荷没有输入",
-                                    "确认| 9节点负荷不应输入或着管段节点数据输入有误",
-                                    "确认|数据文件已存在,覆盖?"}));
-    EXPECT_EQ(ReadBytes(File("net.TXT")), CrLfLines({" 130 , 70 , 210 , 50 , .4 "}) + records);
+    struct Case { Lines records; std::deque<WindowDialogs::CheckAnswer> answers; Lines shown; };
+    for (const Case& c : {  // Node 3 ends two segments and has no load; no segment touches node 9.
+             Case{{" 3 , 2 ", " 0 ", " 0 , 100 , 0 , 0 , 3 ", " 0 , 50 , 0 , 4 , 3 ", " 4 , 1 ", " 9 , 1 "},
+                  {Cancel, TryAgain}, {" 3" + missing, " 9" + orphan}},
+             // Each node once, in the order the segments and the load records name them.
+             {{" 4 , 3 ", " 0 ", " 0 , 100 , 0 , 0 , 12 ", " 0 , 50 , 0 , 12 , 5 ", " 0 , 50 , 0 , 3 , 12 ",
+               " 9 , 1 ", " 7 , 1 ", " 9 , 2 "},
+              {Continue, Continue}, {" 12、 5、 3" + missing, " 9、 7" + orphan}}}) {
+        WriteBytes(File("net.TXT"), CrLfLines({" 0 , -5 , 210 , 50 , 0 "}) + CrLfLines(c.records));
+        SRSJ0* window = FillIn("net");
+        EXPECT_EQ(Texts(window, {"Text1", "Text2", "Text3", "Text4", "Text5", "Text8"}), "130|70| 210| 50|0.4|");
+        dialogs.shown.clear(), dialogs.checks = c.answers, dialogs.yesNo = {true};
+        Click(window, "Command1");
+        Lines shown;  // whichever button is pressed, the next check follows and the file is written
+        for (const std::string& text : c.shown) shown.push_back("确认|" + text);
+        shown.push_back("确认|数据文件已存在,覆盖?");
+        EXPECT_EQ(dialogs.shown, shown);
+        EXPECT_EQ(ReadBytes(File("net.TXT")), CrLfLines({" 130 , 70 , 210 , 50 , .4 "}) + CrLfLines(c.records));
+    }
 }
 
 TEST_F(EntryWindows, NoToOverwriteAsksForAnotherNameAndAnOkThatWritesNothingKeepsAll) {
@@ -136,19 +142,18 @@ TEST_F(EntryWindows, ThreeSegmentNetworkIsWrittenExactly) {
     EXPECT_EQ(Texts(pipes, {"Text6"}), " 48");  // 0.4 x 120, proposed while typing
     Type(pipes, {{"Text6", "0"}}, "Command1");  // no local resistances
     // Keeps the proposed 32 and the diameter 0; segment 3 is never entered.
-    Type(pipes, {{"Text2", "4"}, {"Text5", "80"}}, "Command4");
+    Type(pipes, {{"Text2", "4"}, {"Text5", "80"}});  // typed, stored by the basic data window's 确定
     Click(basic, "Command5");
     FHSR* loads = entries.NodeLoadWindow();
     Type(loads, {{"Text1", "1"}, {"Text2", "0.5"}}, "Command1");
-    Type(loads, {{"Text1", "4"}, {"Text2", "-2.5"}}, "Command1");
-    Type(loads, {{"Text1", "8"}});  // typed on record 3 but never stored
+    Type(loads, {{"Text1", "4"}, {"Text2", "-2.5"}});  // typed only, as well
     Click(basic, "Command1");
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(ReadBytes(File("three.TXT")),
               CrLfLines({kHeader, " 5 , 3 ", " 0 ", " 150 , 120 , 0 , 0 , 1 ", " 0 , 80 , 32 , 1 , 4 ",
                          ",,,,", " 1 , .5 ", " 4 ,-2.5 ", ",", ","}));
-    EXPECT_TRUE(basic && !basic->isVisible());
-    EXPECT_TRUE(loads && loads->isVisible());  // the record windows stay open
+    // No window is left open to take typing that nothing would write.
+    EXPECT_EQ(std::tuple(basic->isVisible(), pipes->isVisible(), loads->isVisible()), std::tuple(false, false, false));
 }
 
 }  // namespace
