@@ -3,6 +3,8 @@
 #include <QInputDialog>
 #include <QPushButton>
 
+#include "app/entry_windows/screen_fitted_text.h"
+
 namespace heatnet {
 namespace {
 
@@ -16,9 +18,10 @@ QString DisplayText(const std::string& text) {
 std::unique_ptr<QMessageBox> MakeBox(const std::string& text, const std::string& caption,
                                      QMessageBox::StandardButtons buttons) {
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString::fromStdString(caption),
-                                             DisplayText(text), buttons);
+                                             QString(), buttons);
     // Help texts hold "<300Pa/m"; rich-text guessing must not swallow it.
     box->setTextFormat(Qt::PlainText);
+    SetScreenFittedText(*box, DisplayText(text));
     return box;
 }
 
