@@ -11,7 +11,7 @@
 namespace heatnet {
 namespace {
 
-void EditByHand(const std::string& path, UserInteraction& person) {
+void EditByHand(const std::string& path, GuiInteraction& person) {
     if (HasWildcard(path)) {
         person.ShowMessage("文件名 " + path + " 含有通配符 * 或 ?,请先选择或输入一个数据文件名。",
                            kApplicationTitle);
@@ -22,12 +22,12 @@ void EditByHand(const std::string& path, UserInteraction& person) {
                            kApplicationTitle);
         return;
     }
-    person.OpenInEditor(path);
+    person.OpenDataFileInEditor(path);
 }
 
 }  // namespace
 
-void DispatchConfirmedFile(const CommandFlow& flow, UserInteraction& person,
+void DispatchConfirmedFile(const CommandFlow& flow, GuiInteraction& person,
                            EntryWindows& entryWindows, OpenResults& results) {
     const std::string& path = flow.SelectedDataFile;
     switch (flow.CommandMode) {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/command_flow.h"
+#include "app/gui_interaction.h"
 #include "app/results/open_results.h"
 #include "app/entry_windows/entry_windows.h"
-#include "hydraulics/user_interaction.h"
 
 namespace heatnet {
 
@@ -12,7 +12,7 @@ namespace heatnet {
 // nothing. Runs to its end before the next click is handled: a calculation
 // keeps the windows painting, but clicks, keys and close requests wait for its end.
 // A completed calculation opens its results window among `results`.
-void DispatchConfirmedFile(const CommandFlow& flow, UserInteraction& person,
+void DispatchConfirmedFile(const CommandFlow& flow, GuiInteraction& person,
                            EntryWindows& entryWindows, OpenResults& results);
 
 }  // namespace heatnet

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <QPointer>
+
 #include "data/application_texts.h"
 #include "app/calculation_in_progress.h"
 
@@ -22,7 +24,20 @@ bool GuiInteraction::AskYesNo(const std::string& text, const std::string& captio
 }
 
 void GuiInteraction::OpenInEditor(const std::string& path) {
-    if (!startEditor_(path)) ShowMessage("无法启动文本编辑器打开 " + path, kApplicationTitle);
+    StartEditor(path, "计算书可在计算结果窗口的“报告”页查看。");
+}
+
+void GuiInteraction::OpenDataFileInEditor(const std::string& path) { StartEditor(path, ""); }
+
+void GuiInteraction::StartEditor(const std::string& path, std::string whereElse) {
+    // The editor may fail long after this returns, when the program is closing:
+    // only a main window still there can be told.
+    const QPointer<Form1> window(&mainWindow_);
+    startEditor_(path, [this, window, path, whereElse = std::move(whereElse)] {
+        if (!window) return;
+        ShowMessage("无法用文本编辑器打开 " + path + ":桌面没有可打开文本文件的编辑器。" + whereElse,
+                    kApplicationTitle);
+    });
 }
 
 void GuiInteraction::Trace(const std::string& line) { mainWindow_.DrawTraceLine(line); }

@@ -128,8 +128,9 @@ protected:
     ScriptedDialogs dialogs;
     Lines edited;
     bool editorStarts = true;
-    DesktopProgram program{dialogs,
-                           [this](const std::string& path) { return edited.push_back(path), editorStarts; }};
+    DesktopProgram program{dialogs, [this](const std::string& path, const EditorFailure& whenItFails) {
+                               if (edited.push_back(path); !editorStarts) whenItFails();
+                           }};
     Form1& form1 = program.MainWindow();
     ProjectData& data = program.Data();
     EntryWindows& entries = program.Entries();

@@ -52,7 +52,7 @@ TEST_F(MainWindow, FileCommandsShareOnePickerAndTheLastOneDecides) {
     EXPECT_EQ(edited, (Lines{File("small_tree.TXT"), File("small_tree_OUT.TXT")}));
     editorStarts = false;
     Choose("Command5", "small_tree.TXT");
-    EXPECT_EQ(dialogs.shown.back(), "pelu|无法启动文本编辑器打开 " + File("small_tree.TXT"));
+    EXPECT_EQ(dialogs.shown.back(), "pelu|无法用文本编辑器打开 " + File("small_tree.TXT") + ":桌面没有可打开文本文件的编辑器。");
 }
 
 TEST_F(MainWindow, NamesThatAreNoSingleFileAreRefusedBeforeAnythingHappens) {

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     QDir::setCurrent(HEATNET_SOURCE_DIR "/examples");  // the picker opens on the current folder
 
     heatnet::MessageBoxDialogs dialogs;
-    heatnet::DesktopProgram program(dialogs, [](const std::string&) { return true; });
+    heatnet::DesktopProgram program(dialogs, [](const std::string&, const heatnet::EditorFailure&) {});
     heatnet::Form1& form1 = program.MainWindow();
     heatnet::EntryWindows& entries = program.Entries();
     photograph(&form1, "window-form1.png");
