@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kUsage =
     "用法: heatnet-generate [--segments N] [--seed S] [--branch-start B] [--given-share X]\n"
     "                       [--loops K] [--secondary-share X] [--shuffled] [--ill-conditioned]\n"
-    "                       [--near-thresholds X]\n"
+    "                       [--near-thresholds X] [--trickles X] [--scattered]\n"
     "                       数据文件\n"
     "  写出一个按工程习惯编号的管网基本数据文件(主干线先编号,支线从 B 起编号)。\n";
 
@@ -39,6 +39,10 @@ int main(int argc, char** argv) {
             recipe.secondarySourceShare = std::atof(argv[++i]);
         } else if (argument == "--near-thresholds" && hasValue) {
             recipe.nearThresholdShare = std::atof(argv[++i]);
+        } else if (argument == "--trickles" && hasValue) {
+            recipe.trickleShare = std::atof(argv[++i]);
+        } else if (argument == "--scattered") {
+            recipe.scatteredNumbers = true;
         } else if (argument == "--shuffled") {
             recipe.shuffled = true;
         } else if (argument == "--ill-conditioned") {

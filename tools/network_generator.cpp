@@ -114,6 +114,38 @@ void PlaceNearThresholds(const NetworkRecipe& recipe, Draw& draw, const std::vec
     }
 }
 
+// Trickles end the branches; pipes[i] leads to the node of loads[i].
+void MakeTrickles(double share, int mainSegments, const std::set<int>& innerNodes, Draw& draw,
+                  std::vector<Pipe>& pipes, std::vector<std::pair<int, double>>& loads) {
+    for (std::size_t i = static_cast<std::size_t>(mainSegments); i < loads.size(); ++i) {
+        if (innerNodes.count(loads[i].first) || !draw.Chance(share)) continue;
+        pipes[i][0] = kStandardDiameters[draw.Integer(3, 21)];
+        pipes[i][1] = std::max(0.1, std::round(std::pow(10, draw.Uniform(-1, 3)) * 10) / 10);
+        loads[i].second = std::max(1e-6, std::round(std::pow(10, draw.Uniform(-6, -1)) * 1e6) / 1e6);
+    }
+}
+
+// Node numbers as a city's register gives them: large, with wide gaps, in no
+// order along the network. Node 0 stays the source; the main line stays below
+// the branch zone's first node, which becomes kScatteredBranchStart.
+constexpr int kScatteredBranchStart = 500000000;
+
+void ScatterNumbers(int branchStart, Draw& draw, std::vector<Pipe>& pipes,
+                    std::vector<std::pair<int, double>>& loads) {
+    std::map<int, int> scattered{{0, 0}};
+    std::set<int> taken{0};
+    for (auto& entry : loads) {
+        const bool branch = entry.first >= branchStart;
+        const int low = branch ? kScatteredBranchStart : 1;
+        int number = 0;
+        while (!taken.insert(number = draw.Integer(low, low + kScatteredBranchStart - 1)).second) {}
+        scattered[entry.first] = number;
+        entry.first = number;
+    }
+    for (Pipe& pipe : pipes)
+        for (const int end : {3, 4}) pipe[end] = scattered.at(static_cast<int>(pipe[end]));
+}
+
 }  // namespace
 
 ProjectData GenerateNetwork(const NetworkRecipe& recipe) {
@@ -177,6 +209,7 @@ ProjectData GenerateNetwork(const NetworkRecipe& recipe) {
         nodes.push_back(tail);
         pipes[pipes.size() / 3][0] = 32;
     }
+    if (recipe.trickleShare > 0) MakeTrickles(recipe.trickleShare, mainSegments, innerNodes, draw, pipes, loads);
     for (auto& entry : loads) entry.second *= recipe.loadScale;
     if (recipe.nearThresholdShare > 0) PlaceNearThresholds(recipe, draw, pipes, loads);
 
@@ -194,6 +227,7 @@ ProjectData GenerateNetwork(const NetworkRecipe& recipe) {
         ++added;
     }
 
+    if (recipe.scatteredNumbers) ScatterNumbers(branchStart, draw, pipes, loads);
     if (recipe.shuffled) {
         for (std::size_t i = pipes.size(); i > 1; --i)
             std::swap(pipes[i - 1], pipes[draw.Integer(0, static_cast<int>(i) - 1)]);
@@ -211,7 +245,8 @@ ProjectData GenerateNetwork(const NetworkRecipe& recipe) {
     data.localResistanceCoefficient = 0.3;
     data.nodeCount = static_cast<double>(nodes.size());
     data.pipeCount = static_cast<double>(pipes.size());
-    if (recipe.branchStartNode > 0) data.branchStartNode = recipe.branchStartNode;
+    if (recipe.branchStartNode > 0)
+        data.branchStartNode = recipe.scatteredNumbers ? kScatteredBranchStart : recipe.branchStartNode;
     for (std::size_t i = 0; i < pipes.size(); ++i) {
         PipeSegment& segment = data.pipes[i + 1];
         segment.diameter = pipes[i][0];

@@ -26,6 +26,11 @@ struct NetworkRecipe {
     // are scaled down so that the source's segment carries 1 t/h. Exact on trees
     // fed by the main source alone, near elsewhere.
     double nearThresholdShare = 0;
+    // Share of the branch segments made trickles: a given pipe carrying a
+    // load of 1 W to 100 kW. Beside the drops of the rest, such a segment's
+    // pressure difference may be lost in the rounding, at some sizes only.
+    double trickleShare = 0;
+    bool scatteredNumbers = false;   // node numbers drawn at random below 10^9
     double supplyTemperature = 130;
     double returnTemperature = 70;
 };
