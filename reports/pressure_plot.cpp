@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "hydraulics/units.h"
 #include "reports/text_report.h"
@@ -167,6 +168,16 @@ std::vector<double> AxisTicks(double low, double high, int wanted) {
     for (double t = first; t <= last; ++t) ticks.push_back(t * step + 0.0);  // no "-0"
     if (ticks.size() == 1) ticks.push_back(ticks.front() + step);
     return ticks;
+}
+
+std::string AxisTickText(double value, double step) {
+    const int decimals = step > 0 && std::isfinite(step)
+                             ? std::clamp(int(std::ceil(-std::log10(step) - 1e-9)), 0, 12) : 0;
+    char text[400];  // the largest double in plain digits with 12 decimals fits
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    const std::string written = text;
+    // A tick just below zero, such as -1e-13 for 0, prints as "-0" or "-0.00".
+    return written.find_first_not_of("-0.") == std::string::npos && written[0] == '-' ? written.substr(1) : written;
 }
 
 std::vector<int> LabelledNodes(const PressurePlot& plot, double pixelsPerMetre,

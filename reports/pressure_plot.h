@@ -61,6 +61,10 @@ std::vector<int> PathFromSource(const PressurePlot& plot, int node);
 // two ticks; none for a range that is not finite.
 std::vector<double> AxisTicks(double low, double high, int wanted);
 
+// A tick value as an axis label: plain decimal digits, never an exponent, with
+// as many decimals as the step between ticks needs (18000000, 1941.5, 0.0005).
+std::string AxisTickText(double value, double step);
+
 // Which node numbers to write when one metre of distance takes `pixelsPerMetre`
 // and a label needs `labelWidth` pixels: the main line's nodes first, then the
 // others, leaving out any label that would overlap one already chosen. A label

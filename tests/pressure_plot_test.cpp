@@ -64,6 +64,16 @@ TEST(PressurePlot, HandNetworkLaysOutAlongTheWalk) {
     }
 }
 
+// Axis labels: plain digits at any size, the decimals the step needs, no "-0".
+TEST(PressurePlot, TickLabelsArePlainNumbers) {
+    for (const auto& [value, step, text] : std::vector<std::tuple<double, double, std::string>>{
+             {18000000, 2000000, "18000000"}, {5e8, 1e8, "500000000"}, {1e22, 1e21, "10000000000000000000000"},
+             {3 * 0.1, 0.1, "0.3"}, {1941.6, 0.2, "1941.6"}, {0.001, 0.0005, "0.0010"}, {-250, 50, "-250"},
+             {-1e-13, 0.5, "0.0"}, {-1e-13, 5, "0"}, {12, 0, "12"}}) {
+        EXPECT_EQ(AxisTickText(value, step), text) << value << " " << step;
+    }
+}
+
 // PNG and PDF are refused before calculating (no output appears); a diagram that
 // cannot be written is a failure after the calculation's own outputs.
 TEST(PressurePlot, BatchCommandWritesOnlySvgDiagrams) {

@@ -31,6 +31,9 @@ const QColor kBranchSupply(235, 130, 130), kBranchReturn(130, 150, 235);
 const QColor kHighlight(kHighlightColour), kLowPressure(255, 140, 0), kGrid(225, 225, 225);
 
 QString Kpa(double value) { return QString::number(value, 'f', 2); }
+QString TickText(double value, const std::vector<double>& ticks) {
+    return QString::fromStdString(AxisTickText(value, ticks.size() > 1 ? ticks[1] - ticks[0] : 1));
+}
 QString NodeText(const Number& number) { return QString::fromStdString(NumberInText(number)); }
 
 }  // namespace
@@ -59,8 +62,19 @@ int PressurePlotView::PositionOfIndex(int index) const {
     return index >= 0 && index < int(positionOfIndex_.size()) ? positionOfIndex_[index] : -1;
 }
 
+std::vector<double> PressurePlotView::PressureTicks(double plotHeight) const {
+    return AxisTicks(frame_.bottom, frame_.top, std::max(2, int(plotHeight / 50)));
+}
+
+// The left margin grows with the pressure labels, so that long ones (millions of
+// kPa) neither run off the picture nor into the axis title.
 QRectF PressurePlotView::PlotArea(const QRect& area) const {
-    return QRectF(area).adjusted(kLeftMargin, kTopMargin, -kRightMargin, -kBottomMargin);
+    const QFontMetrics metrics(font());
+    const auto ticks = PressureTicks(area.height() - kTopMargin - kBottomMargin);
+    int widest = 0;
+    for (double y : ticks) widest = std::max(widest, metrics.horizontalAdvance(TickText(y, ticks)));
+    const int left = std::max(kLeftMargin, widest + metrics.height() + 14);
+    return QRectF(area).adjusted(left, kTopMargin, -kRightMargin, -kBottomMargin);
 }
 
 QPointF PressurePlotView::ToPixel(const QRectF& plotArea, double distance, double kPa) const {
@@ -79,14 +93,14 @@ void PressurePlotView::Render(QPainter& painter, const QRect& area) const {
     // Grid and tick labels.
     painter.setPen(kGrid);
     const auto xTicks = AxisTicks(frame_.left, frame_.right, std::max(2, int(plotArea.width() / 90)));
-    const auto yTicks = AxisTicks(frame_.bottom, frame_.top, std::max(2, int(plotArea.height() / 50)));
+    const auto yTicks = PressureTicks(plotArea.height());
     for (double x : xTicks) {
         const double px = ToPixel(plotArea, x, 0).x();
         if (px < plotArea.left() || px > plotArea.right()) continue;
         painter.setPen(kGrid);
         painter.drawLine(QPointF(px, plotArea.top()), QPointF(px, plotArea.bottom()));
         painter.setPen(Qt::black);
-        const QString text = QString::number(x);
+        const QString text = TickText(x, xTicks);
         painter.drawText(QPointF(px - metrics.horizontalAdvance(text) / 2.0, plotArea.bottom() + metrics.height()), text);
     }
     for (double y : yTicks) {
@@ -95,7 +109,7 @@ void PressurePlotView::Render(QPainter& painter, const QRect& area) const {
         painter.setPen(kGrid);
         painter.drawLine(QPointF(plotArea.left(), py), QPointF(plotArea.right(), py));
         painter.setPen(Qt::black);
-        const QString text = QString::number(y);
+        const QString text = TickText(y, yTicks);
         painter.drawText(QPointF(plotArea.left() - 6 - metrics.horizontalAdvance(text), py + metrics.ascent() / 2.0), text);
     }
     painter.setPen(Qt::black);
@@ -160,14 +174,9 @@ void PressurePlotView::Render(QPainter& painter, const QRect& area) const {
     for (int p = 0; p < int(plot_.nodes.size()); ++p)
         if (plot_.nodes[p].lowPressure) painter.drawEllipse(supplyAt(p), 5, 5);
 
-    // Node markers and numbers, thinned so that no two numbers overlap.
-    const double pixelsPerMetre = plotArea.width() / (frame_.right - frame_.left);
-    const double pixelsPerKPa = plotArea.height() / (frame_.top - frame_.bottom);
-    const double labelWidth = metrics.horizontalAdvance("0000") + 4;
     painter.setBrush(Qt::black);
-    for (int p : LabelledNodes(plot_, pixelsPerMetre, pixelsPerKPa, labelWidth, metrics.height())) {
+    for (int p : DottedNodes(plotArea, metrics)) {
         const QPointF supply = supplyAt(p);
-        if (!plotArea.adjusted(-labelWidth, -20, labelWidth, 20).contains(supply)) continue;
         painter.setPen(Qt::NoPen);
         painter.drawEllipse(supply, 2.5, 2.5);
         painter.drawEllipse(returnAt(p), 2.5, 2.5);
@@ -184,17 +193,56 @@ void PressurePlotView::Render(QPainter& painter, const QRect& area) const {
     painter.restore();
 }
 
+// Node markers and numbers, thinned so that no two numbers overlap.
+std::vector<int> PressurePlotView::DottedNodes(const QRectF& plotArea, const QFontMetrics& metrics) const {
+    const double pixelsPerMetre = plotArea.width() / (frame_.right - frame_.left);
+    const double pixelsPerKPa = plotArea.height() / (frame_.top - frame_.bottom);
+    const double labelWidth = metrics.horizontalAdvance("0000") + 4;
+    const QRectF near = plotArea.adjusted(-labelWidth, -20, labelWidth, 20);
+    std::vector<int> dotted;
+    for (int p : LabelledNodes(plot_, pixelsPerMetre, pixelsPerKPa, labelWidth, metrics.height()))
+        if (near.contains(ToPixel(plotArea, plot_.nodes[p].distance, plot_.nodes[p].supply))) dotted.push_back(p);
+    return dotted;
+}
+
+std::vector<int> PressurePlotView::DottedNodes() const { return DottedNodes(PlotArea(rect()), QFontMetrics(font())); }
+
+QPointF PressurePlotView::PointOf(int position, bool supply) const {
+    const PlotNode& node = plot_.nodes[position];
+    return ToPixel(PlotArea(rect()), node.distance, supply ? node.supply : node.ret);
+}
+
 void PressurePlotView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     Render(painter, rect());
 }
 
+namespace {
+
+// The title line centred above the diagram.
+void RenderPicture(const PressurePlotView& view, QPainter& painter, const QRect& area) {
+    painter.fillRect(area, Qt::white);
+    QFont font = view.font();
+    font.setBold(true);
+    const int band = QFontMetrics(font).height() * 2;
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(area.left(), area.top(), area.width(), band), Qt::AlignCenter, view.Title());
+    painter.restore();
+    view.Render(painter, area.adjusted(0, band, 0, 0));
+}
+
+}  // namespace
+
 bool PressurePlotView::Export(const QString& path) const {
     const QString suffix = QFileInfo(path).suffix().toLower();
+    const QString documentTitle = title_.isEmpty() ? "水压图" : title_ + " 水压图";
     if (suffix == "png") {
         QImage image(kExportSize, QImage::Format_ARGB32);
+        image.setText("Title", documentTitle);
         QPainter painter(&image);
-        Render(painter, image.rect());
+        RenderPicture(*this, painter, image.rect());
         painter.end();
         return image.save(path, "PNG");
     }
@@ -203,10 +251,10 @@ bool PressurePlotView::Export(const QString& path) const {
         generator.setFileName(path);
         generator.setSize(kExportSize);
         generator.setViewBox(QRect(QPoint(), kExportSize));
-        generator.setTitle("水压图");
+        generator.setTitle(documentTitle);
         QPainter painter;
         if (!painter.begin(&generator)) return false;
-        Render(painter, QRect(QPoint(), kExportSize));
+        RenderPicture(*this, painter, QRect(QPoint(), kExportSize));
         return painter.end();
     }
     if (suffix == "pdf") {
@@ -214,10 +262,10 @@ bool PressurePlotView::Export(const QString& path) const {
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageOrientation(QPageLayout::Landscape);
         writer.setResolution(96);  // so that pens and fonts keep their screen proportions
-        writer.setTitle("水压图");
+        writer.setTitle(documentTitle);
         QPainter painter;
         if (!painter.begin(&writer)) return false;
-        Render(painter, QRect(0, 0, writer.width(), writer.height()));
+        RenderPicture(*this, painter, QRect(0, 0, writer.width(), writer.height()));
         return painter.end();
     }
     return false;
@@ -256,17 +304,26 @@ void PressurePlotView::HighlightSegment(int segment) {
 
 int PressurePlotView::NodeAt(const QPoint& point) const {
     const QRectF plotArea = PlotArea(rect());
-    int nearest = -1;
-    double best = kPickRadius * kPickRadius;
-    for (int p = 0; p < int(plot_.nodes.size()); ++p) {
-        const PlotNode& node = plot_.nodes[p];
-        for (double kPa : {node.supply, node.ret}) {
-            const QPointF offset = ToPixel(plotArea, node.distance, kPa) - QPointF(point);
-            const double squared = QPointF::dotProduct(offset, offset);
-            if (squared <= best) best = squared, nearest = p;
+    const auto nearest = [&](const std::vector<int>& positions) {
+        int found = -1;
+        double best = kPickRadius * kPickRadius + 1e-9;
+        for (int p : positions) {
+            const PlotNode& node = plot_.nodes[p];
+            for (double kPa : {node.supply, node.ret}) {
+                const QPointF offset = ToPixel(plotArea, node.distance, kPa) - QPointF(point);
+                const double squared = QPointF::dotProduct(offset, offset);
+                if (squared < best) best = squared, found = p;
+            }
         }
-    }
-    return nearest;
+        return found;
+    };
+    // A dot the person points at wins over a node drawn without one, even one a
+    // little nearer: numbers are thinned, so a hidden neighbour may lie beside it.
+    const int dotted = nearest(DottedNodes(plotArea, QFontMetrics(font())));
+    if (dotted >= 0) return dotted;
+    std::vector<int> all(plot_.nodes.size());
+    for (int p = 0; p < int(all.size()); ++p) all[p] = p;
+    return nearest(all);
 }
 
 QString PressurePlotView::Describe(int position) const {

@@ -24,10 +24,14 @@ public:
     explicit PressurePlotView(PressurePlot plot, QWidget* parent = nullptr);
 
     const PressurePlot& Plot() const { return plot_; }
+    // The line heading every exported picture, naming the network and when it
+    // was calculated, since a picture leaves the window that tells it.
+    void SetTitle(const QString& title) { title_ = title; }
+    const QString& Title() const { return title_; }
     // Paints the diagram as now zoomed into `area` of any paint device.
     void Render(QPainter& painter, const QRect& area) const;
-    // Writes the diagram as PNG, SVG or PDF, by the file's extension; false when
-    // it could not be written.
+    // Writes the diagram under its title as PNG, SVG or PDF, by the file's
+    // extension; false when it could not be written.
     bool Export(const QString& path) const;
     // Asks for a file name and writes the diagram in `format` ("png", "svg", "pdf").
     void ExportWithDialog(const QString& format);
@@ -42,7 +46,12 @@ public:
     const std::vector<std::pair<int, int>>& HighlightedEdges() const { return highlightedEdges_; }
     // The plot position of a node's internal index; -1 when it is not in the plot.
     int PositionOfIndex(int index) const;
-    // The node drawn nearest to `point` within a few pixels; -1 for none.
+    // The nodes marked with dots and numbers at the present zoom, as positions.
+    std::vector<int> DottedNodes() const;
+    // Where a node's supply or return point lies in the widget.
+    QPointF PointOf(int position, bool supply) const;
+    // The node under `point`: the nearest dot within a few pixels, else the
+    // nearest node without one; -1 for none.
     int NodeAt(const QPoint& point) const;
     QString Describe(int position) const;
     void ResetView();
@@ -65,8 +74,11 @@ private:
     };
     QRectF PlotArea(const QRect& area) const;
     QPointF ToPixel(const QRectF& plotArea, double distance, double kPa) const;
+    std::vector<double> PressureTicks(double plotHeight) const;
+    std::vector<int> DottedNodes(const QRectF& plotArea, const QFontMetrics& metrics) const;
 
     PressurePlot plot_;
+    QString title_;
     std::vector<int> positionOfIndex_;
     Frame frame_;
     std::vector<std::pair<int, int>> highlightedEdges_;  // pairs of positions

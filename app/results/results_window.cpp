@@ -1,5 +1,6 @@
 #include "app/results/results_window.h"
 
+#include <QDate>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -26,9 +27,17 @@ QFont ReportFont() {
     return font;
 }
 
-// The key of the row just selected; -1 when the change selected none.
-int SelectedKey(const ResultTable& table, const QItemSelection& selected) {
-    return selected.isEmpty() ? -1 : table.KeyOfRow(selected.indexes().front().row());
+// Calls `highlight` with the key of the row the person clicked or stepped to.
+// The current row decides, not the rows newly selected: a Shift-click selects
+// rows above the one clicked too, and clicking a row already selected (or
+// Ctrl-clicking it away) changes no selection at all, so the click itself counts.
+void FollowClickedRow(ResultTable* table, const std::function<void(int key)>& highlight) {
+    QObject::connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, table, [table, highlight] {
+        const QModelIndex current = table->currentIndex();
+        if (current.isValid()) highlight(table->KeyOfRow(current.row()));
+    });
+    QObject::connect(table, &QAbstractItemView::clicked, table,
+                     [table, highlight](const QModelIndex& index) { highlight(table->KeyOfRow(index.row())); });
 }
 
 }  // namespace
@@ -72,14 +81,8 @@ ResultsWindow::ResultsWindow(std::unique_ptr<CalculationResult> result, std::vec
     layout->addWidget(tabs_);
     layout->addLayout(buttons);
 
-    connect(nodes_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& selected) {
-        const int index = SelectedKey(*nodes_, selected);
-        if (index >= 0) plot_->HighlightNode(plot_->PositionOfIndex(index));
-    });
-    connect(segments_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& selected) {
-        const int segment = SelectedKey(*segments_, selected);
-        if (segment >= 0) plot_->HighlightSegment(segment);
-    });
+    FollowClickedRow(nodes_, [this](int index) { plot_->HighlightNode(plot_->PositionOfIndex(index)); });
+    FollowClickedRow(segments_, [this](int segment) { plot_->HighlightSegment(segment); });
 }
 
 ResultsWindow::~ResultsWindow() = default;
@@ -87,6 +90,9 @@ ResultsWindow::~ResultsWindow() = default;
 QWidget* ResultsWindow::MakePlotTab() {
     plot_ = new PressurePlotView(BuildPressurePlot(result_->model));
     plot_->setObjectName("plot");
+    // The window opens as the calculation completes, so now is its date.
+    plot_->SetTitle(QFileInfo(QString::fromStdString(result_->model.dataFileName)).fileName() + "  " +
+                    QDate::currentDate().toString("yyyy-MM-dd"));
     auto* tab = new QWidget;
     auto* buttons = new QHBoxLayout;
     auto* whole = new QPushButton("显示全图");
