@@ -53,7 +53,9 @@ void EntryWindows::StartFillIn(const std::string& chosenName) {
 // nothing typed is left where no window writes it. 确定 has stored what they show
 // and written the file; 取消 and the title bar first ask when anything is unsaved.
 bool EntryWindows::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != basic_ || event->type() != QEvent::Close) return false;
+    // The type first: a window being destroyed still sends events through this
+    // filter, and comparing with basic_ would cast what is no longer an SRSJ0.
+    if (event->type() != QEvent::Close || watched != basic_) return false;
     if (!basic_->ClosedByOk() && HoldsUnsavedValues() && !SavedOrNotWanted()) {
         event->ignore();
         return true;
