@@ -12,11 +12,12 @@ HEATNET_FUZZ_BUILD="$HEATNET_ROOT/build-fuzz"
 # The desktop program needs Qt 6 with its Chinese translations, a Chinese font
 # and xdg-open (xdg-utils) to show files in the desktop's text editor.
 # The Debian package is built with dpkg-dev and file and checked with lintian,
-# desktop-file-utils and appstream (scripts/check_package.sh).
+# desktop-file-utils and appstream (scripts/check_package.sh). xdotool drives the
+# real program in scripts/gui_session_under_asan.sh.
 HEATNET_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n
   libxlsxwriter-dev zlib1g-dev libgtest-dev xvfb xauth fonts-wqy-microhei imagemagick
   python3-openpyxl python3-ezdxf xdg-utils clang libclang-rt-14-dev libbenchmark-dev
-  dpkg-dev file lintian desktop-file-utils appstream)
+  dpkg-dev file lintian desktop-file-utils appstream xdotool)
 
 install_packages() {
   local missing=()
