@@ -35,7 +35,7 @@ const Kind kKinds[] = {
     {"IllConditioned", {.seed = 800000, .givenDiameterShare = 0.1, .illConditioned = true}},
     {"Shuffled", {.seed = 900000, .shuffled = true}},
     {"TricklesScattered",
-     {.seed = 1000000, .trickleShare = 0.15, .scatteredNumbers = true}},
+     {.seed = 1300000, .trickleShare = 0.15, .scatteredNumbers = true}},
 };
 
 // Solved passes of the step-by-step sizing in which a sized segment the pass
