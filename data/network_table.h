@@ -42,9 +42,13 @@ NetworkTable TableFromProjectData(const ProjectData& data);
 struct TableRefusal {
     enum class Grid { kBasic, kSegments, kLoads } grid = Grid::kBasic;
     int row = 0;     // 0-based; 0 for the basic values
-    int column = 0;  // 0-based column of the grid (the basic value's index)
+    int column = 0;  // 0-based column of the grid: the index into basic, SegmentRow or LoadRow
     std::string message;
 };
 std::optional<ProjectData> ProjectDataFromTable(const NetworkTable& table, TableRefusal* refusal = nullptr);
+
+// The words for a text that is not a number, as the entry boxes refuse it:
+// "第3根管道的管段起点编号"abc"不是数字,请改正。" (`record` is empty for a basic value).
+std::string NotANumberMessage(const std::string& record, const char* label, const std::string& text);
 
 }  // namespace heatnet
