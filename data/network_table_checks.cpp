@@ -17,9 +17,10 @@ using Grid = TableRefusal::Grid;
 // Node numbers as they are compared by the calculation: unset counts as 0.
 using NodeSet = std::unordered_set<double>;
 
+// The ends of a segment whose texts are numbers.
 struct SegmentEnds {
-    bool read = false;  // both ends are numbers
-    Number start, end;
+    std::optional<Number> start, end;
+    bool Read() const { return start && end; }
 };
 
 // The texts of one grid read as numbers, with a problem for each text that is
@@ -58,9 +59,10 @@ std::string SameEndsMessage(int record, const Number& node) {
 }
 
 std::string PairText(const SegmentEnds& ends) {
-    const bool startIsLarger = ValueOf(ends.start) > ValueOf(ends.end);
-    return NumberInText(startIsLarger ? ends.end : ends.start) + "-" +
-           NumberInText(startIsLarger ? ends.start : ends.end);
+    const Number& start = *ends.start;
+    const Number& end = *ends.end;
+    const bool startIsLarger = ValueOf(start) > ValueOf(end);
+    return NumberInText(startIsLarger ? end : start) + "-" + NumberInText(startIsLarger ? start : end);
 }
 
 std::string UnconnectedMessage(int record, const SegmentEnds& ends) {
@@ -79,9 +81,9 @@ NodeSet NodesReachedFromSource(const std::vector<SegmentEnds>& segments) {
     std::unordered_multimap<double, double> neighbours;
     neighbours.reserve(segments.size() * 2);
     for (const SegmentEnds& s : segments) {
-        if (!s.read) continue;
-        neighbours.emplace(ValueOf(s.start), ValueOf(s.end));
-        neighbours.emplace(ValueOf(s.end), ValueOf(s.start));
+        if (!s.Read()) continue;
+        neighbours.emplace(ValueOf(*s.start), ValueOf(*s.end));
+        neighbours.emplace(ValueOf(*s.end), ValueOf(*s.start));
     }
     NodeSet reached = {0.0};
     std::vector<double> waiting = {0.0};
@@ -118,7 +120,7 @@ std::vector<TableProblem> CheckNetworkTable(const NetworkTable& table) {
         for (size_t c = 0; c < values.size(); ++c)
             values[c] = cells.Read(table.segments[i][c], kSegmentFields[kSegmentColumnFields[c]], Grid::kSegments,
                                    static_cast<int>(i), static_cast<int>(c), record);
-        if (values[0] && values[1]) segments[i] = {true, *values[0], *values[1]};
+        segments[i] = {values[0], values[1]};
     }
     std::vector<std::optional<Number>> loadNodes(table.loads.size());
     for (size_t k = 0; k < table.loads.size(); ++k) {
@@ -130,18 +132,20 @@ std::vector<TableProblem> CheckNetworkTable(const NetworkTable& table) {
     NodeSet withLoad, reachedBySegment;
     for (const std::optional<Number>& node : loadNodes)
         if (node) withLoad.insert(ValueOf(*node));
+    // A segment with one end still being typed reaches its other end all the same.
     for (const SegmentEnds& s : segments)
-        if (s.read) reachedBySegment.insert({ValueOf(s.start), ValueOf(s.end)});
+        for (const std::optional<Number>& node : {s.start, s.end})
+            if (node) reachedBySegment.insert(ValueOf(*node));
     const NodeSet connected = NodesReachedFromSource(segments);
 
     // Unordered pairs of ends, smaller first, with the row that joined them first.
     std::unordered_map<double, std::unordered_map<double, int>> firstJoining;
     for (size_t i = 0; i < segments.size(); ++i) {
         const SegmentEnds& s = segments[i];
-        if (!s.read) continue;
+        if (!s.Read()) continue;
         const int row = static_cast<int>(i), record = row + 1;
-        const double a = ValueOf(s.start), b = ValueOf(s.end);
-        if (a == b) problems.push_back({Grid::kSegments, row, 0, SameEndsMessage(record, s.start), true});
+        const double a = ValueOf(*s.start), b = ValueOf(*s.end);
+        if (a == b) problems.push_back({Grid::kSegments, row, 0, SameEndsMessage(record, *s.start), true});
         const auto [earlier, isFirst] = firstJoining[std::min(a, b)].try_emplace(std::max(a, b), record);
         if (!isFirst)
             problems.push_back({Grid::kSegments, row, 0,
@@ -149,7 +153,7 @@ std::vector<TableProblem> CheckNetworkTable(const NetworkTable& table) {
                                     "根管道连接相同的两个节点(" + PairText(s) + "),请检查。",
                                 false});
         for (int c = 0; c < 2; ++c) {
-            const Number& node = c == 0 ? s.start : s.end;
+            const Number& node = c == 0 ? *s.start : *s.end;
             if (ValueOf(node) != 0 && !withLoad.contains(ValueOf(node)) && (c == 0 || a != b))
                 problems.push_back({Grid::kSegments, row, c, NumberToBoxText(node) + "节点负荷没有输入", false});
         }
@@ -162,7 +166,7 @@ std::vector<TableProblem> CheckNetworkTable(const NetworkTable& table) {
 
     // The calculation numbers the nodes its segments name and wants one load
     // record for each but node 0; told once, on the last load record.
-    const bool allRead = std::ranges::all_of(segments, [](const SegmentEnds& s) { return s.read; });
+    const bool allRead = std::ranges::all_of(segments, [](const SegmentEnds& s) { return s.Read(); });
     const bool allConnected = std::ranges::all_of(reachedBySegment, [&](double n) { return connected.contains(n); });
     const size_t nodeCount = table.loads.size() + 1;
     if (!segments.empty() && allRead && allConnected && reachedBySegment.size() != nodeCount)
