@@ -17,7 +17,7 @@ using Grid = TableRefusal::Grid;
 // Node numbers as they are compared by the calculation: unset counts as 0.
 using NodeSet = std::unordered_set<double>;
 
-// The ends of a segment whose texts are numbers.
+// A segment's ends, each present when its text is a number.
 struct SegmentEnds {
     std::optional<Number> start, end;
     bool Read() const { return start && end; }
