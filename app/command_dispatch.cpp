@@ -11,10 +11,13 @@
 namespace heatnet {
 namespace {
 
+std::string WildcardMessage(const std::string& path) {
+    return "文件名 " + path + " 含有通配符 * 或 ?,请先选择或输入一个数据文件名。";
+}
+
 void EditByHand(const std::string& path, GuiInteraction& person) {
     if (HasWildcard(path)) {
-        person.ShowMessage("文件名 " + path + " 含有通配符 * 或 ?,请先选择或输入一个数据文件名。",
-                           kApplicationTitle);
+        person.ShowMessage(WildcardMessage(path), kApplicationTitle);
         return;
     }
     if (!FileExists(path)) {
@@ -25,26 +28,71 @@ void EditByHand(const std::string& path, GuiInteraction& person) {
     person.OpenDataFileInEditor(path);
 }
 
+// The fill-in and the table editor never hold one file at the same time: each
+// would write its own copy over the other's.
+void StartFillIn(const std::string& path, ProgramWindows& windows) {
+    if (!HasWildcard(path))
+        if (TableEditorWindow* editor = windows.editors.Find(SplitDataFileName(path).fileName)) {
+            editor->raise();
+            editor->activateWindow();
+            windows.person.ShowMessage(AlreadyInTableEditorMessage(editor->FilePath()), kApplicationTitle);
+            return;
+        }
+    windows.entries.StartFillIn(path);
+}
+
+// Runs the calculation; the results window of a completed one is returned, open.
+ResultsWindow* Calculate(const std::string& path, ProgramWindows& windows) {
+    GuiInteraction& person = windows.person;
+    RecordingInteraction recording(person);
+    std::unique_ptr<CalculationResult> result;
+    {
+        const CalculationInProgress calculating;
+        result = RunHydraulicCalculation(path, recording, ProgramDirectory());
+    }
+    if (!result || !result->completed) return nullptr;
+    const std::string dataFile = result->model.dataFileName;
+    windows.results.Show(std::move(result), recording.Transcript(),
+                         [&person](const std::string& report) { person.OpenInEditor(report); });
+    ResultsWindow* shown = windows.results.Windows().back();
+    OpenTableEditors& editors = windows.editors;
+    shown->OfferTableEditing([&windows, dataFile] { OpenTableEditor(dataFile, windows); },
+                             [&editors, dataFile] { return editors.Find(dataFile); });
+    return shown;
+}
+
 }  // namespace
 
-void DispatchConfirmedFile(const CommandFlow& flow, GuiInteraction& person,
-                           EntryWindows& entryWindows, OpenResults& results) {
+void OpenTableEditor(const std::string& name, ProgramWindows& windows) {
+    if (HasWildcard(name)) {
+        windows.person.ShowMessage(WildcardMessage(name), kApplicationTitle);
+        return;
+    }
+    const std::string path = SplitDataFileName(name).fileName;
+    if (SRSJ0* basic = windows.entries.BasicDataWindow(); basic && SameDataFile(windows.fillInData.fileName, path)) {
+        basic->raise();
+        basic->activateWindow();
+        windows.person.ShowMessage("文件 " + path + " 已在填写数据中打开。", kApplicationTitle);
+        return;
+    }
+    windows.editors.Open(path);
+}
+
+void CalculateFromTableEditor(const std::string& path, ProgramWindows& windows) {
+    const QList<ResultsWindow*> older = windows.results.Windows();
+    ResultsWindow* shown = Calculate(path, windows);
+    if (!shown) return;
+    for (ResultsWindow* window : older)
+        if (SameDataFile(window->Result().model.dataFileName, shown->Result().model.dataFileName)) window->close();
+}
+
+void DispatchConfirmedFile(const CommandFlow& flow, ProgramWindows& windows) {
     const std::string& path = flow.SelectedDataFile;
     switch (flow.CommandMode) {
-    case CommandMode::kCalculate: {
-        RecordingInteraction recording(person);
-        std::unique_ptr<CalculationResult> result;
-        {
-            const CalculationInProgress calculating;
-            result = RunHydraulicCalculation(path, recording, ProgramDirectory());
-        }
-        if (result && result->completed)
-            results.Show(std::move(result), recording.Transcript(),
-                         [&person](const std::string& report) { person.OpenInEditor(report); });
-        break;
-    }
-    case CommandMode::kFillIn: entryWindows.StartFillIn(path); break;
-    case CommandMode::kEditByHand: EditByHand(path, person); break;
+    case CommandMode::kCalculate: Calculate(path, windows); break;
+    case CommandMode::kFillIn: StartFillIn(path, windows); break;
+    case CommandMode::kEditByHand: EditByHand(path, windows.person); break;
+    case CommandMode::kTableEdit: OpenTableEditor(path, windows); break;
     case CommandMode::kNone: break;
     }
 }

@@ -12,7 +12,8 @@ enum class CommandMode {
     kNone,       // no file command pressed yet: a confirmation starts nothing
     kCalculate,  // "运行"
     kFillIn,     // "填写数据"
-    kEditByHand  // "修改数据"
+    kEditByHand,  // "修改数据"
+    kTableEdit    // "表格编辑"
 };
 
 struct CommandFlow {

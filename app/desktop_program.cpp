@@ -2,16 +2,19 @@
 
 #include <utility>
 
-#include "app/command_dispatch.h"
-
 namespace heatnet {
 
 DesktopProgram::DesktopProgram(WindowDialogs& dialogs, GuiInteraction::EditorStarter startEditor)
     : mainWindow_(flow_, dialogs),
       interaction_(dialogs, mainWindow_, std::move(startEditor)),
-      entryWindows_(*data_, dialogs) {
+      entryWindows_(*data_, dialogs),
+      tableEditors_(dialogs) {
     QObject::connect(&mainWindow_, &Form1::fileConfirmed, &mainWindow_,
-                     [this] { DispatchConfirmedFile(flow_, interaction_, entryWindows_, results_); });
+                     [this] { DispatchConfirmedFile(flow_, windows_); });
+    tableEditors_.WhenOpened([this](TableEditorWindow& editor) {
+        QObject::connect(&editor, &TableEditorWindow::calculationRequested, &editor,
+                         [this](const std::string& path) { CalculateFromTableEditor(path, windows_); });
+    });
 }
 
 }  // namespace heatnet

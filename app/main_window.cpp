@@ -56,6 +56,7 @@ Form1::Form1(CommandFlow& flow, WindowDialogs& dialogs) : flow_(flow), dialogs_(
     Command2 = AddCommand(this, "Command2", QStringLiteral("帮助"));
     Command3 = AddCommand(this, "Command3", QStringLiteral("填写数据"));
     Command5 = AddCommand(this, "Command5", QStringLiteral("修改数据"));
+    Command6 = AddCommand(this, "Command6", QStringLiteral("表格编辑"));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(48);
@@ -64,6 +65,8 @@ Form1::Form1(CommandFlow& flow, WindowDialogs& dialogs) : flow_(flow), dialogs_(
     grid->addWidget(Command5, 0, 1);
     grid->addWidget(Command2, 1, 0);
     grid->addWidget(Command1, 1, 1);
+    // A row of its own, centred, so the four older commands keep their places.
+    grid->addWidget(Command6, 2, 0, 1, 2, Qt::AlignHCenter);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(48, 36, 48, 40);
     column->addWidget(Label1);
@@ -74,10 +77,12 @@ Form1::Form1(CommandFlow& flow, WindowDialogs& dialogs) : flow_(flow), dialogs_(
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
     setTabOrder(Command3, Command5);
+    setTabOrder(Command5, Command6);
 
     connect(Command1, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kCalculate); });
     connect(Command3, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kFillIn); });
     connect(Command5, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kEditByHand); });
+    connect(Command6, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kTableEdit); });
     connect(Command2, &QPushButton::clicked, this, &Form1::ShowHelp);
 }
 

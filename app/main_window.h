@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace heatnet {
 
-// The start-up window "Form1": three file commands that store their action in
+// The start-up window "Form1": four file commands that store their action in
 // CommandMode and show the one picker, and the help.
 class Form1 : public QWidget {
     Q_OBJECT
@@ -53,6 +53,7 @@ private:
     QPushButton* Command2;  // 帮助
     QPushButton* Command3;  // 填写数据
     QPushButton* Command5;  // 修改数据
+    QPushButton* Command6;  // 表格编辑
 };
 
 }  // namespace heatnet

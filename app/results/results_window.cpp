@@ -12,8 +12,11 @@
 
 #include "app/results/pressure_plot_view.h"
 #include "app/results/result_tables.h"
+#include "app/table_editor/open_table_editors.h"
+#include "app/table_editor/table_editor_window.h"
 #include "data/file_io.h"
 #include "data/gbk_text.h"
+#include "reports/text_report.h"
 
 namespace heatnet {
 namespace {
@@ -74,8 +77,13 @@ ResultsWindow::ResultsWindow(std::unique_ptr<CalculationResult> result, std::vec
     openReport->setObjectName("openReport");
     openReport->setEnabled(!result_->reportFile.empty());
     connect(openReport, &QPushButton::clicked, this, [this] { openInEditor_(result_->reportFile); });
+    editDataButton_ = new QPushButton("编辑数据");
+    editDataButton_->setObjectName("editData");
+    editDataButton_->hide();
+    connect(editDataButton_, &QPushButton::clicked, this, [this] { editData_(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(editDataButton_);
     buttons->addWidget(openReport);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
@@ -83,6 +91,33 @@ ResultsWindow::ResultsWindow(std::unique_ptr<CalculationResult> result, std::vec
 
     FollowClickedRow(nodes_, [this](int index) { plot_->HighlightNode(plot_->PositionOfIndex(index)); });
     FollowClickedRow(segments_, [this](int segment) { plot_->HighlightSegment(segment); });
+    FollowClickedRow(nodes_, [this](int index) { ShowInEditor(nodes_, index); });
+    FollowClickedRow(segments_, [this](int segment) { ShowInEditor(segments_, segment); });
+}
+
+void ResultsWindow::OfferTableEditing(std::function<void()> editData,
+                                      std::function<TableEditorWindow*()> openEditor) {
+    editData_ = std::move(editData);
+    openEditor_ = std::move(openEditor);
+    editDataButton_->show();
+}
+
+// The results list segments in the order of the connection walk and nodes by
+// internal index; the editor is found the row in file order holding the same
+// two ends or the same node.
+void ResultsWindow::ShowInEditor(ResultTable* table, int key) const {
+    TableEditorWindow* editor = openEditor_ ? openEditor_() : nullptr;
+    if (!editor) return;
+    const NetworkModel& model = result_->model;
+    if (table == segments_) {
+        const NetworkSegment& segment = model.segments[key];
+        if (const int row = SegmentRowOfEnds(*editor, ValueOf(segment.nodeI), ValueOf(segment.nodeJ)); row >= 0)
+            editor->GoToSegmentRow(row);
+    } else {
+        const double node = key == model.sourceIndex ? 0 : ValueOf(NodeNumberOfIndex(model, key));
+        if (const int row = LoadRowOfNode(*editor, node); row >= 0)
+            editor->GoToLoadRow(row);
+    }
 }
 
 ResultsWindow::~ResultsWindow() = default;

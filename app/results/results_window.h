@@ -10,6 +10,7 @@
 #include "calculation/run_hydraulic_calculation.h"
 
 class QListWidget;
+class QPushButton;
 class QPlainTextEdit;
 class QTabWidget;
 
@@ -17,6 +18,7 @@ namespace heatnet {
 
 class PressurePlotView;
 class ResultTable;
+class TableEditorWindow;
 
 // What one completed calculation produced, beside the main window: the
 // water-pressure diagram, the node and segment tables, the report's text and
@@ -31,6 +33,11 @@ public:
                   EditorOpener openInEditor);
     ~ResultsWindow() override;
 
+    // Shows "编辑数据", which calls `editData`; from then on a row selected in the
+    // 节点 or 管段 table brings the table editor `openEditor` returns (nullptr
+    // when none holds the calculated file) to that node's load or that segment.
+    void OfferTableEditing(std::function<void()> editData, std::function<TableEditorWindow*()> openEditor);
+
     const CalculationResult& Result() const { return *result_; }
     PressurePlotView* Plot() const { return plot_; }
     ResultTable* Nodes() const { return nodes_; }
@@ -41,10 +48,14 @@ public:
 
 private:
     QWidget* MakePlotTab();
+    void ShowInEditor(ResultTable* table, int key) const;
     void ShowReport();
 
     std::unique_ptr<CalculationResult> result_;
     EditorOpener openInEditor_;
+    std::function<void()> editData_;
+    std::function<TableEditorWindow*()> openEditor_;
+    QPushButton* editDataButton_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     PressurePlotView* plot_ = nullptr;
     ResultTable* nodes_ = nullptr;
