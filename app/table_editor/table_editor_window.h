@@ -1,14 +1,28 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 
 #include "app/entry_windows/window_dialogs.h"
+#include "data/network_table.h"
+
+class QAction;
+class QMenu;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QTabWidget;
+class QTableView;
 
 namespace heatnet {
 
+class BasicDataPanel;
+class GridSortProxy;
 class TableDocument;
+class TableGridModel;
 
 // The table editor of one basic data file: 基本数据, the 管段 and 节点负荷 grids
 // and the problem list, over one document shared by every view of it. Its title
@@ -35,6 +49,21 @@ public:
     // Writes the file as 保存 does (asking first when the calculation would
     // refuse it); false when nothing was written.
     bool Save();
+    // 另存为: asks for a name, then saves there; false when nothing was written.
+    bool SaveAs();
+    // Whether the file on disk is no longer what the editor read or last wrote.
+    bool ChangedOnDisk() const;
+
+    // The grid's view (管段 or 节点负荷), the basic values, the problem list and
+    // the node finder, for the program and its tests.
+    QTableView* View(TableRefusal::Grid grid) const;
+    BasicDataPanel* BasicValues() const { return basicPanel_; }
+    QListView* ProblemList() const { return problemList_; }
+    QLineEdit* NodeFinder() const { return nodeFinder_; }
+    QListWidget* NodePlaces() const { return nodePlaces_; }
+    QTabWidget* Tabs() const { return tabs_; }
+    // Selects a cell (row and column of the document) and shows it.
+    void GoToCell(TableRefusal::Grid grid, int row, int column);
 
 signals:
     // 计算: the file was saved and is to be calculated.
@@ -47,9 +76,57 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void BuildWidgets();
+    void BuildActions();
+    QAction* AddAction(QMenu* menu, const QString& text, const char* name, const QList<QKeySequence>& keys,
+                       void (TableEditorWindow::*slot)());
+    void ShowTitle();
+    // What is typed but not yet stored (an open cell, a basic value box) goes
+    // into the document.
+    void StoreTyping();
+    bool WriteFile();
+    void Note(const QString& text);
+
+    // The grid the edit commands work on (the current tab); nullopt on 基本数据.
+    std::optional<TableRefusal::Grid> CurrentGrid();
+    // The selected cells of the current grid as document rows and value columns,
+    // rows in the view's order.
+    std::vector<int> SelectedRows(TableRefusal::Grid grid) const;
+    std::vector<int> SelectedColumns(TableRefusal::Grid grid) const;
+    void SelectRows(TableRefusal::Grid grid, int first, int last);
+
+    void Copy();
+    void Paste();
+    void ClearCells();
+    void InsertRows();
+    void DeleteRows();
+    void MoveUp();
+    void MoveDown();
+    void Move(int step);
+    void FillDown();
+    void FindNode();
+    void ListNodePlaces();
+    void GoToRow();
+    void ReorderAsShown();
+    void ImportCsv();
+    void ExportCsv();
+    void Calculate();
+    void SaveFromMenu();
+    void SaveAsFromMenu();
+
     WindowDialogs& dialogs_;
     TableDocument* document_ = nullptr;
     bool opened_ = false;
+    // The file's bytes as read or last written (nullopt: there was no file).
+    std::optional<std::string> diskBytes_;
+    QTabWidget* tabs_ = nullptr;
+    BasicDataPanel* basicPanel_ = nullptr;
+    TableGridModel* grids_[2] = {};
+    GridSortProxy* proxies_[2] = {};
+    QTableView* views_[2] = {};
+    QListView* problemList_ = nullptr;
+    QLineEdit* nodeFinder_ = nullptr;
+    QListWidget* nodePlaces_ = nullptr;
 };
 
 }  // namespace heatnet
