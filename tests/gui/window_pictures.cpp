@@ -16,6 +16,7 @@
 #include "app/results/pressure_plot_view.h"
 #include "app/results/recording_interaction.h"
 #include "app/results/result_table.h"
+#include "app/table_editor/table_document.h"
 #include "calculation/program_directory.h"
 #include "data/base_data_file.h"
 #include "tools/network_generator.h"
@@ -56,6 +57,19 @@ int main(int argc, char** argv) {
     press(entries.BasicDataWindow(), "Command5");
     photograph(entries.NodeLoadWindow(), "window-fhsr.png");
     photograph(heatnet::MakeCancelTryContinueBox(" 3节点负荷没有输入", "确认").get(), "window-check.png");
+
+    // The table editor (on another network: the fill-in holds small_tree.TXT),
+    // one segment end typed that no load names, so the cells and the problem
+    // list show the check.
+    program.OpenInTableEditor("out_of_order.TXT");
+    heatnet::TableEditorWindow* editor = program.TableEditors().Windows().value(0);
+    if (!editor) return std::cerr << "the table editor did not open\n", 1;
+    editor->Document().SetCell(heatnet::Grid::kSegments, 0, 0, "105");
+    editor->GoToSegmentRow(3);  // the session's own selection, away from the marked cell
+    editor->resize(1200, 520);
+    photograph(editor, "window-table-editor.png");
+    editor->Document().UndoStack().undo();
+    editor->close();
 
     // The results window of a generated 500-segment network, the way from the
     // source to the farthest node off the main line highlighted.
