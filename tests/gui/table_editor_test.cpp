@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QListView>
+#include <QListWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -65,6 +66,13 @@ protected:
         ClickCell(view, row, 1);
         QApplication::clipboard()->setText(text);
         Key(Qt::Key_V);
+    }
+
+    // The segments as "start-end diameter" in file order.
+    std::string Segments() const {
+        std::string text;
+        for (const auto& row : window->Document().Table().segments) text += row[0] + "-" + row[1] + " " + row[2] + ",";
+        return text;
     }
 
     TemporaryFolder folder;
@@ -143,6 +151,39 @@ TEST_F(TableEditorTest, ATypedBadCellShowsItsProblemOnTheCellAndInTheListAndIsNe
     Key(Qt::Key_S);
     EXPECT_EQ(dialogs.shown, Lines{"pelu|" + message.toStdString() + "\r\n文件未存盘。"});
     EXPECT_EQ(ReadBytes(File("net.TXT")), bytes);
+}
+
+TEST_F(TableEditorTest, RowCommandsFindAndGoToWorkOnTheFileOrderAndUndoAsOneStepEach) {
+    Open("net.TXT", ReadBytes(SourcePath("examples/small_tree.TXT")));
+    const std::string opened = Segments();
+    EXPECT_EQ(opened, "0-1 0,1-2 0,2-3 0,3-4 0,2-100 0,100-101 0,3-102 125,102-103 0,");
+    QTableView* view = ShowGrid(Grid::kSegments);
+    ClickCell(view, 6, 3);
+    Key(Qt::Key_Up, Qt::AltModifier);
+    Key(Qt::Key_Insert);
+    EXPECT_EQ(Segments(), "0-1 0,1-2 0,2-3 0,3-4 0,2-100 0,- ,3-102 125,100-101 0,102-103 0,");
+    Key(Qt::Key_Delete), Key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(Segments(), opened);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, Centre(view, 7, 3));
+    Key(Qt::Key_C), Key(Qt::Key_D);
+    EXPECT_EQ(QApplication::clipboard()->text(), "125\n0\n");
+    EXPECT_EQ(Segments(), "0-1 0,1-2 0,2-3 0,3-4 0,2-100 0,100-101 0,3-102 125,102-103 125,");
+
+    Key(Qt::Key_F);
+    QTest::keyClicks(window->NodeFinder(), "102");
+    QListWidget* places = window->NodePlaces();
+    ASSERT_EQ(places->count(), 3);
+    EXPECT_EQ(places->item(2)->text(), "节点负荷 第7行 节点编号");
+    QTest::mouseClick(places->viewport(), Qt::LeftButton, {}, Centre(places, 1, 0));
+    EXPECT_EQ(view->currentIndex(), view->model()->index(7, 1));
+    dialogs.texts = {"5", "9"};
+    Key(Qt::Key_G), Key(Qt::Key_G);
+    EXPECT_EQ(view->currentIndex().row(), 4);
+    EXPECT_EQ(dialogs.shown, Lines({"转到行|行号(1-8):|", "转到行|行号(1-8):|", "pelu|行号应为1到8之间的整数。"}));
+
+    for (int step = 0; step < 5; ++step) Key(Qt::Key_Z);
+    EXPECT_EQ(Segments(), opened);
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(TableEditorTest, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
