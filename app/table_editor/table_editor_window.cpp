@@ -86,7 +86,12 @@ TableEditorWindow::TableEditorWindow(const std::string& path, WindowDialogs& dia
     resize(1000, 640);
 }
 
-TableEditorWindow::~TableEditorWindow() = default;
+// The views and models ask the document for rows until they are gone, so they go
+// before it (children are otherwise deleted in the order they were made).
+TableEditorWindow::~TableEditorWindow() {
+    delete takeCentralWidget();
+    for (int at = 0; at < 2; ++at) delete proxies_[at], delete grids_[at];
+}
 
 const std::string& TableEditorWindow::FilePath() const { return document_->Path(); }
 
