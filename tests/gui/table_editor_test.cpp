@@ -147,6 +147,13 @@ TEST_F(TableEditorTest, ATypedBadCellShowsItsProblemOnTheCellAndInTheListAndIsNe
     QTest::mouseClick(problems->viewport(), Qt::LeftButton, {}, Centre(problems, listed[0].row(), 0));
     EXPECT_EQ(window->Tabs()->currentWidget(), view);
     EXPECT_EQ(view->currentIndex(), view->model()->index(1, 1));
+    QTabBar* bar = window->Tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
+    QLineEdit* supply = window->BasicValues()->Box(0);
+    QTest::mouseClick(supply, Qt::LeftButton);
+    Key(Qt::Key_A), QTest::keyClicks(supply, "400"), QTest::keyClick(supply, Qt::Key_Return);
+    EXPECT_EQ(window->Document().Table().basic[0], "400");
+    EXPECT_TRUE(supply->toolTip().contains("应在0到350°C之间")) << supply->toolTip().toStdString();
 
     Key(Qt::Key_S);
     EXPECT_EQ(dialogs.shown, Lines{"pelu|" + message.toStdString() + "\r\n文件未存盘。"});
