@@ -32,7 +32,9 @@ QVariant ProblemListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const TableProblem& problem = document_.Problems()[index.row()];
     switch (role) {
-    case Qt::DisplayRole: return ProblemPlace(problem) + ": " + QString::fromStdString(problem.message);
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:  // the list is narrower than most messages
+        return ProblemPlace(problem) + ": " + QString::fromStdString(problem.message);
     case Qt::ForegroundRole: return problem.refusedByCalculation ? QColor(170, 0, 0) : QColor(120, 90, 0);
     default: return {};
     }
