@@ -19,17 +19,23 @@ QString ProblemPlace(const TableProblem& problem) {
 
 ProblemListModel::ProblemListModel(TableDocument& document, QObject* parent)
     : QAbstractListModel(parent), document_(document) {
-    // A reset costs nothing however many problems there are: the list asks only
-    // for the rows it shows.
-    connect(&document, &TableDocument::problemsChanged, this, [this] { beginResetModel(), endResetModel(); });
+    connect(&document, &TableDocument::problemsChanged, this, &ProblemListModel::Follow);
+    Follow();
 }
 
-int ProblemListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(document_.Problems().size());
+// Rows are added or taken at the end and the rest change in place rather than
+// the list being reset, so that it keeps its place while the person works down it.
+void ProblemListModel::Follow() {
+    const int count = static_cast<int>(document_.Problems().size());
+    if (count < rows_) beginRemoveRows({}, count, rows_ - 1), rows_ = count, endRemoveRows();
+    if (count > rows_) beginInsertRows({}, rows_, count - 1), rows_ = count, endInsertRows();
+    if (rows_ > 0) emit dataChanged(index(0), index(rows_ - 1));
 }
+
+int ProblemListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 QVariant ProblemListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount()) return {};
+    if (!index.isValid() || index.row() >= static_cast<int>(document_.Problems().size())) return {};
     const TableProblem& problem = document_.Problems()[index.row()];
     switch (role) {
     case Qt::DisplayRole:

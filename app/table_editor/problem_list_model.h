@@ -20,7 +20,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
+    void Follow();
+
     TableDocument& document_;
+    int rows_ = 0;
 };
 
 }  // namespace heatnet
