@@ -41,7 +41,6 @@ BasicDataPanel::BasicDataPanel(TableDocument& document, QWidget* parent) : QWidg
         *box = new QLineEdit(this);
         (*box)->setObjectName(QString::fromLatin1(name));
         (*box)->setReadOnly(true);
-        (*box)->setToolTip(QStringLiteral("由表格的行数决定"));
         addRow(field, *box);
     }
     layout->setColumnStretch(1, 1);
@@ -59,20 +58,26 @@ void BasicDataPanel::StoreTyping() {
 // colours follow the rows. A box's text is set only when it differs, so the
 // cursor of the box being typed in stays where it is.
 void BasicDataPanel::Refresh() {
-    for (int value = 0; value < NetworkTable::kBasicValues; ++value) {
-        QLineEdit* box = boxes_[value];
-        const QString text = QString::fromStdString(document_.Cell(Grid::kBasic, 0, value));
-        if (box->text() != text) box->setText(text);
-        const auto* problems = document_.ProblemsAt(Grid::kBasic, 0, value);
+    const auto mark = [](QLineEdit* box, const TableDocument::CellProblems* problems, const QString& otherwise) {
         const QColor colour = !problems ? QColor()
                               : problems->refusedByCalculation ? RefusedProblemColour()
                                                                 : OtherProblemColour();
         box->setStyleSheet(problems ? QStringLiteral("QLineEdit { background: %1 }").arg(colour.name()) : QString());
-        box->setToolTip(problems ? problems->messages : QString());
+        box->setToolTip(problems ? problems->messages : otherwise);
+    };
+    for (int value = 0; value < NetworkTable::kBasicValues; ++value) {
+        QLineEdit* box = boxes_[value];
+        const QString text = QString::fromStdString(document_.Cell(Grid::kBasic, 0, value));
+        if (box->text() != text) box->setText(text);
+        mark(box, document_.ProblemsAt(Grid::kBasic, 0, value), QString());
     }
+    // A count beyond the records a file can hold is told on the first row too many.
     const int segments = document_.RowCount(Grid::kSegments), loads = document_.RowCount(Grid::kLoads);
     pipeCount_->setText(QString::number(segments));
     nodeCount_->setText(QString::number(loads + 1));
+    const QString followsRows = QStringLiteral("由表格的行数决定");
+    mark(pipeCount_, document_.ProblemsAt(Grid::kSegments, kMaxRecords, 0), followsRows);
+    mark(nodeCount_, document_.ProblemsAt(Grid::kLoads, kMaxRecords, 0), followsRows);
 }
 
 }  // namespace heatnet

@@ -65,7 +65,7 @@ std::vector<int> TableEditorWindow::SelectedColumns(Grid grid) const {
 void TableEditorWindow::SelectRows(Grid grid, int first, int last) {
     const int at = Index(grid);
     last = std::min(last, document_->RowCount(grid));
-    if (first >= last) return;
+    if (first < 0 || first >= last) return;
     QTableView* view = View(grid);
     const int column = std::max(view->currentIndex().column(), TableGridModel::kFirstValueColumn);
     QItemSelection selection;
