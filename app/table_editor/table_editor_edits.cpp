@@ -45,7 +45,8 @@ std::vector<int> TableEditorWindow::SelectedRows(Grid grid) const {
     for (const QModelIndex& index : view->selectionModel()->selectedIndexes()) shownRows.insert(index.row());
     if (shownRows.empty() && view->currentIndex().isValid()) shownRows.insert(view->currentIndex().row());
     std::vector<int> rows;
-    for (const int shown : shownRows) rows.push_back(proxies_[Index(grid)]->mapToSource(proxies_[Index(grid)]->index(shown, 0)).row());
+    const GridSortProxy* proxy = proxies_[Index(grid)];
+    for (const int shown : shownRows) rows.push_back(proxy->mapToSource(proxy->index(shown, 0)).row());
     return rows;
 }
 
@@ -205,8 +206,8 @@ void TableEditorWindow::ListNodePlaces() {
         node && *node ? PlacesOfNode(document_->Table(), **node) : std::vector<NodePlace>();
     for (const NodePlace& place : places) {
         const QString column = GridColumnTitles(place.grid)[place.column];
-        auto* item = new QListWidgetItem(QStringLiteral("%1 第%2行 %3").arg(GridName(place.grid)).arg(place.row + 1).arg(column),
-                                         nodePlaces_);
+        const QString text = QStringLiteral("%1 第%2行 %3").arg(GridName(place.grid)).arg(place.row + 1).arg(column);
+        auto* item = new QListWidgetItem(text, nodePlaces_);
         item->setData(Qt::UserRole, static_cast<int>(place.grid));
         item->setData(Qt::UserRole + 1, place.row);
         item->setData(Qt::UserRole + 2, place.column);
@@ -246,10 +247,15 @@ void TableEditorWindow::ReorderAsShown() {
     proxies_[at]->sort(-1);
 }
 
+// "net_管段.csv" beside net.TXT: the name offered for the grid's CSV file.
+std::string TableEditorWindow::CsvFileName(Grid grid) const {
+    return SplitDataFileName(FilePath()).baseName + "_" + GridName(grid).toStdString() + ".csv";
+}
+
 void TableEditorWindow::ExportCsv() {
     const std::optional<Grid> grid = CurrentGrid();
     if (!grid) return;
-    const std::string suggested = SplitDataFileName(FilePath()).baseName + "_" + GridName(*grid).toStdString() + ".csv";
+    const std::string suggested = CsvFileName(*grid);
     const std::optional<std::string> name = dialogs_.AskForText("输入CSV文件名:", "导出CSV", suggested);
     if (!name || name->empty()) return;
     if (FileExists(*name) && !dialogs_.AskYesNo("文件 " + *name + " 已存在,覆盖?", "确认")) return;
@@ -261,7 +267,7 @@ void TableEditorWindow::ExportCsv() {
 void TableEditorWindow::ImportCsv() {
     const std::optional<Grid> grid = CurrentGrid();
     if (!grid) return;
-    const std::string suggested = SplitDataFileName(FilePath()).baseName + "_" + GridName(*grid).toStdString() + ".csv";
+    const std::string suggested = CsvFileName(*grid);
     const std::optional<std::string> name = dialogs_.AskForText("输入CSV文件名:", "导入CSV", suggested);
     if (!name || name->empty()) return;
     const std::optional<std::string> bytes = ReadWholeFile(*name);

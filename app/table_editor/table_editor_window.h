@@ -108,6 +108,7 @@ private:
     void ListNodePlaces();
     void GoToRow();
     void ReorderAsShown();
+    std::string CsvFileName(TableRefusal::Grid grid) const;
     void ImportCsv();
     void ExportCsv();
     void Calculate();

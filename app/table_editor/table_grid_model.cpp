@@ -111,7 +111,8 @@ void TableGridModel::AfterReplace(Grid grid, int first, int removed, int inserte
 
 void TableGridModel::ProblemsChanged() {
     if (rowCount() > 0)
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::BackgroundRole, Qt::ToolTipRole});
 }
 
 GridSortProxy::GridSortProxy(TableGridModel& grid, QObject* parent) : QSortFilterProxyModel(parent), grid_(grid) {

@@ -71,7 +71,8 @@ protected:
     // The segments as "start-end diameter" in file order.
     std::string Segments() const {
         std::string text;
-        for (const auto& row : window->Document().Table().segments) text += row[0] + "-" + row[1] + " " + row[2] + ",";
+        for (const auto& row : window->Document().Table().segments)
+            text += row[0] + "-" + row[1] + " " + row[2] + ",";
         return text;
     }
 
