@@ -201,6 +201,16 @@ void TableEditorWindow::BuildActions() {
     redo->setShortcuts({Key(Qt::CTRL | Qt::Key_Y), Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addActions({undo, redo});
     addActions({undo, redo});
+    // After an undo or redo the rows it changed are shown, as a change far down
+    // 1400 rows would otherwise go unseen.
+    connect(document_, &TableDocument::rowsReplaced, this,
+            [this](Grid grid, int first, int, int inserted) { lastChange_ = {grid, first, inserted}; });
+    for (QAction* action : {undo, redo})
+        connect(action, &QAction::triggered, this, [this] {
+            const auto [grid, first, rows] = lastChange_;
+            if (grid == Grid::kBasic) tabs_->setCurrentWidget(basicPanel_);
+            else SelectRows(grid, first, first + std::max(rows, 1));
+        });
     tools->addSeparator();
     tools->addActions({undo, redo});
     edit->addSeparator();

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <QMainWindow>
@@ -128,6 +129,8 @@ private:
     QListView* problemList_ = nullptr;
     QLineEdit* nodeFinder_ = nullptr;
     QListWidget* nodePlaces_ = nullptr;
+    // The rows the last change put in place: grid, first row, count.
+    std::tuple<TableRefusal::Grid, int, int> lastChange_{};
 };
 
 }  // namespace heatnet

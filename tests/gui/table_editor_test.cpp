@@ -191,6 +191,7 @@ TEST_F(TableEditorTest, RowCommandsFindAndGoToWorkOnTheFileOrderAndUndoAsOneStep
 
     for (int step = 0; step < 5; ++step) Key(Qt::Key_Z);
     EXPECT_EQ(Segments(), opened);
+    EXPECT_EQ(view->currentIndex().row(), 5);  // the rows of the first move, shown again
     EXPECT_FALSE(window->isWindowModified());
 }
 
