@@ -72,10 +72,18 @@ void OpenTableEditor(const std::string& name, ProgramWindows& windows) {
     if (SRSJ0* basic = windows.entries.BasicDataWindow(); basic && SameDataFile(windows.fillInData.fileName, path)) {
         basic->raise();
         basic->activateWindow();
-        windows.person.ShowMessage("文件 " + path + " 已在填写数据中打开。", kApplicationTitle);
+        windows.person.ShowMessage(HeldElsewhereMessage(path, nullptr, windows), kApplicationTitle);
         return;
     }
     windows.editors.Open(path);
+}
+
+std::string HeldElsewhereMessage(const std::string& path, const TableEditorWindow* asking,
+                                 ProgramWindows& windows) {
+    if (windows.entries.BasicDataWindow() && SameDataFile(windows.fillInData.fileName, path))
+        return "文件 " + path + " 已在填写数据中打开。";
+    const TableEditorWindow* holder = windows.editors.Find(path);
+    return holder && holder != asking ? AlreadyInTableEditorMessage(path) : std::string();
 }
 
 void CalculateFromTableEditor(const std::string& path, ProgramWindows& windows) {

@@ -37,5 +37,9 @@ void OpenTableEditor(const std::string& name, ProgramWindows& windows);
 // 计算 of a table editor: the calculation 运行 runs, with its questions and
 // messages; a completed one replaces the results windows of the same file.
 void CalculateFromTableEditor(const std::string& path, ProgramWindows& windows);
+// "文件 … 已在填写数据中打开。" or "…已在表格编辑中打开。" when the fill-in or an editor
+// other than `asking` holds `path`; empty otherwise.
+std::string HeldElsewhereMessage(const std::string& path, const TableEditorWindow* asking,
+                                 ProgramWindows& windows);
 
 }  // namespace heatnet

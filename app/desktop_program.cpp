@@ -14,6 +14,9 @@ DesktopProgram::DesktopProgram(WindowDialogs& dialogs, GuiInteraction::EditorSta
     tableEditors_.WhenOpened([this](TableEditorWindow& editor) {
         QObject::connect(&editor, &TableEditorWindow::calculationRequested, &editor,
                          [this](const std::string& path) { CalculateFromTableEditor(path, windows_); });
+        editor.SetHolderCheck([this, asking = &editor](const std::string& path) {
+            return HeldElsewhereMessage(path, asking, windows_);
+        });
     });
 }
 

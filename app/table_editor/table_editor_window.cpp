@@ -284,7 +284,7 @@ bool TableEditorWindow::Save() {
         return false;
     }
     if (ChangedOnDisk()) {
-        const std::string question = diskBytes_ ? "文件 " + FilePath() + " 在读入后已被修改,覆盖?"
+        const std::string question = diskBytes_ ? "文件 " + FilePath() + " 在读入后已被修改,是否覆盖?"
                                                 : "数据文件已存在,覆盖?";
         if (!dialogs_.AskYesNo(question, "确认")) return false;
     }
@@ -308,6 +308,10 @@ bool TableEditorWindow::SaveAs() {
     }
     const std::string fileName = SplitDataFileName(*answer).fileName;
     const bool sameFile = fileName == FilePath();
+    if (const std::string held = holderCheck_ && !sameFile ? holderCheck_(fileName) : ""; !held.empty()) {
+        dialogs_.ShowMessage(held, kApplicationTitle);
+        return false;
+    }
     if (!sameFile && FileExists(fileName) && !dialogs_.AskYesNo("数据文件已存在,覆盖?", "确认")) return false;
     const std::string previousPath = FilePath();
     const std::optional<std::string> previousBytes = diskBytes_;

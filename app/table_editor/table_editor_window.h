@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -50,6 +51,11 @@ public:
     // Writes the file as 保存 does (asking first when the calculation would
     // refuse it); false when nothing was written.
     bool Save();
+
+    // Tells why another window holds a file (the fill-in, another editor), or
+    // nothing; 另存为 never takes such a file, so no two copies drift apart.
+    using HolderCheck = std::function<std::string(const std::string& path)>;
+    void SetHolderCheck(HolderCheck check) { holderCheck_ = std::move(check); }
     // 另存为: asks for a name, then saves there; false when nothing was written.
     bool SaveAs();
     // Whether the file on disk is no longer what the editor read or last wrote.
@@ -117,6 +123,7 @@ private:
     void SaveAsFromMenu();
 
     WindowDialogs& dialogs_;
+    HolderCheck holderCheck_;
     TableDocument* document_ = nullptr;
     bool opened_ = false;
     // The file's bytes as read or last written (nullopt: there was no file).

@@ -59,9 +59,16 @@ TEST_F(TableEditorWiring, FifthCommandOpensOneEditorPerFileAndNeverBesideTheFill
     Choose("Command3", "other.TXT");
     Choose("Command6", "other.TXT");  // nor an editor on a file the fill-in holds
     EXPECT_EQ(Editors().size(), 2);
+    // Nor does 另存为 take a file another window holds.
+    dialogs.texts = {File("net.TXT"), File("other.TXT")};
+    QApplication::setActiveWindow(Editors()[1]);
+    for (int i = 0; i < 2; ++i) QTest::keyClick(Editors()[1], Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Editors()[1]->FilePath(), File("new.TXT"));
+    const std::string saveAs = "另存为|输入文件名:|" + File("new.TXT");
     EXPECT_EQ(dialogs.shown, (Lines{already, already,
                                     "pelu|文件名 " + File("*.txt") + " 含有通配符 * 或 ?,请先选择或输入一个数据文件名。",
-                                    "pelu|文件 " + File("other.TXT") + " 已在填写数据中打开。"}));
+                                    "pelu|文件 " + File("other.TXT") + " 已在填写数据中打开。", saveAs, already,
+                                    saveAs, "pelu|文件 " + File("other.TXT") + " 已在填写数据中打开。"}));
 }
 
 TEST_F(TableEditorWiring, CalculationFromTheEditorReplacesTheResultsWhoseRowsLeadBackToTheFile) {
