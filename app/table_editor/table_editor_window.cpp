@@ -91,6 +91,10 @@ TableEditorWindow::TableEditorWindow(const std::string& path, WindowDialogs& dia
 TableEditorWindow::~TableEditorWindow() {
     delete takeCentralWidget();
     for (int at = 0; at < 2; ++at) delete proxies_[at], delete grids_[at];
+    // The undo stack tells its clean state once more as it goes; the title it
+    // would show belongs to a window no longer there.
+    disconnect(&document_->UndoStack(), nullptr, this, nullptr);
+    delete document_;
 }
 
 const std::string& TableEditorWindow::FilePath() const { return document_->Path(); }
