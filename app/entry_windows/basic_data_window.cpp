@@ -10,6 +10,7 @@
 #include "app/entry_windows/box_refusal.h"
 #include "app/entry_windows/box_text.h"
 #include "app/entry_windows/entry_checks.h"
+#include "app/entry_windows/network_map_window.h"
 #include "app/entry_windows/save_target_question.h"
 #include "app/entry_windows/twips_layout.h"
 #include "app/entry_windows/window_fonts.h"
@@ -34,7 +35,8 @@ SRSJ0::SRSJ0(ProjectData& data, WindowDialogs& dialogs) : data_(data), dialogs_(
     setWindowTitle(QStringLiteral("基本数据"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(SongTypeface(9));
-    SetClientSizeInTwips(this, 5028, 4020);
+    // The form's controls keep their places; the window grows below them for "管网图".
+    SetClientSizeInTwips(this, 5028, 4500);
 
     AddLabel(this, "Label1", QStringLiteral("供水温度"), {360, 360, 852, 252});
     Text1 = AddTextBox(this, "Text1", {1320, 360, 612, 264});
@@ -57,6 +59,7 @@ SRSJ0::SRSJ0(ProjectData& data, WindowDialogs& dialogs) : data_(data), dialogs_(
     Command1 = AddButton(this, "Command1", QStringLiteral("确定"), {360, 3480, 972, 372});
     Command2 = AddButton(this, "Command2", QStringLiteral("取消"), {1920, 3480, 852, 372});
     Command3 = AddButton(this, "Command3", QStringLiteral("帮助"), {3360, 3480, 852, 372});
+    networkMapButton_ = AddButton(this, "networkMap", QStringLiteral("管网图"), {360, 4020, 972, 312});
 
     const QList<QWidget*> tabOrder = {Command1, Command2, Command3, Command4, Command5, Text1,
                                       Text2,    Text3,    Text4,    Text5,    Text6,    Text7,
@@ -75,6 +78,7 @@ SRSJ0::SRSJ0(ProjectData& data, WindowDialogs& dialogs) : data_(data), dialogs_(
     connect(Command1, &QPushButton::clicked, this, &SRSJ0::Confirm);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
     connect(Command3, &QPushButton::clicked, this, &SRSJ0::ShowHelp);
+    connect(networkMapButton_, &QPushButton::clicked, this, &SRSJ0::ShowNetworkMap);
 }
 
 void SRSJ0::FillOnOpening() {
@@ -192,6 +196,25 @@ bool SRSJ0::CheckAndWrite() {
         return false;
     }
     return true;
+}
+
+// The records as stored (what the record windows show is stored when moving
+// on), counted by the boxes as now typed; drawn afresh at every press.
+void SRSJ0::ShowNetworkMap() {
+    const auto network = [this] {
+        EditedNetwork edited{std::make_unique<ProjectData>(data_), {}};
+        edited.data->nodeCount = BoxValue(Text6);
+        edited.data->pipeCount = BoxValue(Text7);
+        edited.data->branchStartNode = BoxValue(Text8);
+        return edited;
+    };
+    if (networkMap_) {
+        networkMap_->Refresh();
+    } else {
+        networkMap_ = new NetworkMapWindow(QString::fromStdString(data_.fileName), network, this);
+    }
+    networkMap_->show();
+    networkMap_->raise();
 }
 
 void SRSJ0::ShowHelp() {

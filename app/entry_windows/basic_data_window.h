@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include <QPointer>
 #include <QWidget>
 
 #include "data/project_data.h"
@@ -13,6 +14,8 @@ class QLineEdit;
 class QPushButton;
 
 namespace heatnet {
+
+class NetworkMapWindow;
 
 // The basic data window "基本数据", hub of a fill-in: shows the eight design values
 // of the project record, asks for the segment and load windows, and on OK checks
@@ -41,6 +44,7 @@ private:
     void RequestNodeLoads();     // "输入节点负荷"
     void Confirm();              // "确定"
     void ShowHelp();             // "帮助"
+    void ShowNetworkMap();       // "管网图"
     bool BoxTextsAreUsable();  // if not, says why and focuses the box
     void StoreBoxes();
     bool CheckAndWrite();
@@ -65,6 +69,8 @@ private:
     QPushButton* Command3;
     QPushButton* Command4;
     QPushButton* Command5;
+    QPushButton* networkMapButton_;  // below the form's own controls
+    QPointer<NetworkMapWindow> networkMap_;
 };
 
 }  // namespace heatnet

@@ -1,19 +1,24 @@
 #include "app/results/results_window.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/entry_windows/network_map_window.h"
+#include "app/results/network_map_view.h"
 #include "app/results/pressure_plot_view.h"
 #include "app/results/result_tables.h"
 #include "app/table_editor/open_table_editors.h"
 #include "app/table_editor/table_editor_window.h"
+#include "data/base_data_file.h"
 #include "data/file_io.h"
 #include "data/gbk_text.h"
 #include "reports/text_report.h"
@@ -43,6 +48,34 @@ void FollowClickedRow(ResultTable* table, const std::function<void(int key)>& hi
                      [table, highlight](const QModelIndex& index) { highlight(table->KeyOfRow(index.row())); });
 }
 
+// Selects the row standing for `key`, as a click on it would.
+void SelectRowOfKey(ResultTable* table, int key) {
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (table->KeyOfRow(row) == key) {
+            table->selectRow(row);
+            table->scrollToItem(table->item(row, 0));
+            return;
+        }
+}
+
+// The network as its data file gives it, so the map is the one the batch command
+// draws; should the file have gone since, its segments as the calculation read
+// them.
+std::unique_ptr<ProjectData> CalculatedNetwork(const NetworkModel& model) {
+    auto data = std::make_unique<ProjectData>();
+    if (ReadBaseDataFile(model.dataFileName, *data).empty()) return data;
+    data = std::make_unique<ProjectData>();
+    data->pipeCount = double(std::min(model.SegmentCount(), kMaxRecords));
+    data->nodeCount = double(std::min(int(model.loadRecords.size()), kMaxRecords) + 1);
+    data->branchStartNode = model.branchStartNode;
+    for (int s = 0; s < std::min(model.SegmentCount(), kMaxRecords); ++s) {
+        const NetworkSegment& segment = model.segments[s];
+        data->pipes[s + 1] = {segment.givenDiameter, segment.length, segment.equivalentLength, segment.nodeI, segment.nodeJ};
+    }
+    for (int k = 0; k < std::min(int(model.loadRecords.size()), kMaxRecords); ++k) data->loads[k + 1] = model.loadRecords[k];
+    return data;
+}
+
 }  // namespace
 
 ResultsWindow::ResultsWindow(std::unique_ptr<CalculationResult> result, std::vector<std::string> transcript,
@@ -61,6 +94,7 @@ ResultsWindow::ResultsWindow(std::unique_ptr<CalculationResult> result, std::vec
     segments_ = MakeSegmentTable(*result_);
     segments_->setObjectName("segments");
     tabs_->addTab(segments_, "管段");
+    tabs_->addTab(MakeMapTab(), "管网图");
     report_ = new QPlainTextEdit;
     report_->setObjectName("report");
     report_->setReadOnly(true);
@@ -92,6 +126,7 @@ ResultsWindow::ResultsWindow(std::unique_ptr<CalculationResult> result, std::vec
     FollowClickedRow(nodes_, [this](int index) { plot_->HighlightNode(plot_->PositionOfIndex(index)); });
     FollowClickedRow(segments_, [this](int segment) { plot_->HighlightSegment(segment); });
     FollowClickedRow(nodes_, [this](int index) { ShowInEditor(nodes_, index); });
+    FollowMapClicks();
     FollowClickedRow(segments_, [this](int segment) { ShowInEditor(segments_, segment); });
 }
 
@@ -144,6 +179,70 @@ QWidget* ResultsWindow::MakePlotTab() {
     layout->addWidget(plot_, 1);
     layout->addLayout(buttons);
     return tab;
+}
+
+QWidget* ResultsWindow::MakeMapTab() {
+    std::vector<std::string> notes;
+    map_ = new NetworkMapView(MapOfEditedNetwork(*CalculatedNetwork(result_->model), result_->model.dataFileName, notes),
+                              result_.get());
+    map_->setObjectName("map");
+    map_->SetTitle(plot_->Title());
+    auto* quantity = new QComboBox;
+    quantity->setObjectName("quantity");
+    for (const MapQuantity shown : {MapQuantity::kDiameter, MapQuantity::kLossShareOfLimit, MapQuantity::kVelocity,
+                                    MapQuantity::kFlow})
+        quantity->addItem(QuantityName(shown).section(' ', 0, 0), int(shown));
+    connect(quantity, &QComboBox::currentIndexChanged, map_,
+            [this, quantity] { map_->SetQuantity(MapQuantity(quantity->currentData().toInt())); });
+    auto* tab = new QWidget;
+    auto* buttons = new QHBoxLayout;
+    auto* whole = new QPushButton("显示全图");
+    connect(whole, &QPushButton::clicked, map_, &NetworkMapView::ResetView);
+    buttons->addWidget(whole);
+    buttons->addWidget(quantity);
+    for (const std::string& note : notes) buttons->addWidget(new QLabel(QString::fromStdString(note)));
+    buttons->addStretch();
+    for (const QString format : {"png", "svg", "pdf"}) {
+        auto* button = new QPushButton("导出 " + format.toUpper());
+        button->setObjectName("mapExport" + format);
+        connect(button, &QPushButton::clicked, map_, [this, format] { map_->ExportWithDialog(format); });
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(map_, 1);
+    layout->addLayout(buttons);
+    return tab;
+}
+
+// A click on the map selects the row in 管段 or 节点, whose selection then shows
+// the segment or the way to the node in 水压图 (and the editor); a row selected
+// there, or a node clicked in 水压图, shows on the map.
+void ResultsWindow::FollowMapClicks() {
+    const MapResults& links = *map_->Results();
+    connect(map_, &NetworkMapView::segmentClicked, this, [this, &links](int segment) {
+        const int position = links.ModelSegment(segment);
+        if (position < 0) return;
+        SelectRowOfKey(segments_, position);
+        plot_->HighlightSegment(position);
+        map_->HighlightSegment(segment);
+    });
+    connect(map_, &NetworkMapView::nodeClicked, this, [this, &links](int node) {
+        const int index = links.ModelNode(node);
+        if (index < 0) return;
+        SelectRowOfKey(nodes_, index);
+        plot_->HighlightNode(plot_->PositionOfIndex(index));
+        map_->HighlightNodes({node});
+    });
+    FollowClickedRow(segments_, [this, &links](int segment) { map_->HighlightSegment(links.MapSegmentOf(segment)); });
+    FollowClickedRow(nodes_, [this, &links](int index) {
+        const int node = links.MapNodeOf(index);
+        map_->HighlightNodes(node >= 0 ? std::vector<int>{node} : std::vector<int>{});
+    });
+    connect(plot_, &PressurePlotView::nodeClicked, this, [this, &links](int position) {
+        const int node = links.MapNodeOf(plot_->Plot().nodes[position].index);
+        map_->HighlightNodes(node >= 0 ? std::vector<int>{node} : std::vector<int>{});
+    });
 }
 
 void ResultsWindow::ShowReport() {

@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace heatnet {
 
+class NetworkMapView;
 class PressurePlotView;
 class ResultTable;
 class TableEditorWindow;
@@ -23,7 +24,8 @@ class TableEditorWindow;
 // What one completed calculation produced, beside the main window: the
 // water-pressure diagram, the node and segment tables, the report's text and
 // everything the person was told during the run. Selecting a table row
-// highlights its node or segment in the diagram.
+// highlights its node or segment in the diagram and on the map of the network,
+// and a click on the map selects the row.
 class ResultsWindow : public QWidget {
     Q_OBJECT
 public:
@@ -40,6 +42,7 @@ public:
 
     const CalculationResult& Result() const { return *result_; }
     PressurePlotView* Plot() const { return plot_; }
+    NetworkMapView* Map() const { return map_; }
     ResultTable* Nodes() const { return nodes_; }
     ResultTable* Segments() const { return segments_; }
     QPlainTextEdit* Report() const { return report_; }
@@ -48,6 +51,8 @@ public:
 
 private:
     QWidget* MakePlotTab();
+    QWidget* MakeMapTab();
+    void FollowMapClicks();
     void ShowInEditor(ResultTable* table, int key) const;
     void ShowReport();
 
@@ -58,6 +63,7 @@ private:
     QPushButton* editDataButton_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     PressurePlotView* plot_ = nullptr;
+    NetworkMapView* map_ = nullptr;
     ResultTable* nodes_ = nullptr;
     ResultTable* segments_ = nullptr;
     QPlainTextEdit* report_ = nullptr;

@@ -20,6 +20,7 @@
 #include "app/table_editor/problem_list_model.h"
 #include "app/table_editor/table_document.h"
 #include "app/table_editor/table_grid_model.h"
+#include "app/table_editor/table_network_map.h"
 #include "data/application_texts.h"
 #include "data/base_data_file.h"
 #include "data/file_io.h"
@@ -193,6 +194,9 @@ void TableEditorWindow::BuildActions() {
     file->addSeparator();
     tools->addAction(AddAction(file, QStringLiteral("计算"), "calculate", {Key(Qt::Key_F5)},
                                &TableEditorWindow::Calculate));
+    QAction* map = tools->addAction(QStringLiteral("管网图"));
+    map->setObjectName(QStringLiteral("networkMap"));
+    connect(map, &QAction::triggered, this, [this] { OpenNetworkMap(*this); });
     file->addSeparator();
     file->addAction(QStringLiteral("关闭"), this, &QWidget::close);
 
