@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/console_interaction.h"
+#include "cli/network_map_output.h"
 #include "calculation/program_directory.h"
 #include "calculation/run_hydraulic_calculation.h"
 #include "reports/pressure_plot.h"
@@ -14,7 +15,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "用法: heatnet-calc [--xlsx] [--open] [--diagram 文件.svg] 数据文件\n"
+    "用法: heatnet-calc [--xlsx] [--open] [--diagram 文件.svg] [--map 文件.svg] 数据文件\n"
     "  计算一个基本数据文件,结果文件写在数据文件旁边:\n"
     "    文件名_OUT.TXT  计算书\n"
     "    文件名.dxf      水压图\n"
@@ -25,6 +26,9 @@ constexpr const char* kUsage =
     "  --step-by-step  逐次求解选择管径(每放大一次管径求解一次管网),供对照和测时\n"
     "  --statistics    计算结束后报告管径选择的遍数\n"
     "  --diagram 文件.svg  计算完成后另将水压图写成SVG文件(可在浏览器中查看)\n"
+    "  --map 文件.svg  另将管网图写成SVG文件:计算完成时按比摩阻与限值之比着色,\n"
+    "                  数据有拓扑问题而无法计算时只画出并标出这些问题(退出码仍为1);\n"
+    "                  节点坐标取自文件名.xy.csv(若有)\n"
     "  --help   显示本说明\n"
     "  --version  显示版本\n"
     "  提示信息写到标准错误输出;计算完成时退出码为0,计算中止时为1,参数错误时为2。\n";
@@ -45,7 +49,7 @@ int main(int argc, char** argv) {
     bool openEditor = false;
     bool showStatistics = false;
     heatnet::SizingMethod method = heatnet::SizingMethod::kForeseen;
-    std::string dataFile, diagramFile;
+    std::string dataFile, diagramFile, mapFile;
     bool haveDataFile = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
@@ -75,6 +79,16 @@ int main(int argc, char** argv) {
                 std::cerr << "heatnet-calc: 仅支持.svg格式的水压图:" << diagramFile << "\n";
                 return 2;
             }
+        } else if (argument == "--map") {
+            if (i + 1 == argc) {
+                std::cerr << "heatnet-calc: --map 后请给出管网图文件名(.svg)\n" << kUsage;
+                return 2;
+            }
+            mapFile = argv[++i];
+            if (!IsSvgFileName(mapFile)) {
+                std::cerr << "heatnet-calc: 仅支持.svg格式的管网图:" << mapFile << "\n";
+                return 2;
+            }
         } else if (argument.starts_with("--") || haveDataFile) {
             std::cerr << "heatnet-calc: 无法识别的参数 " << argument << "\n" << kUsage;
             return 2;
@@ -96,7 +110,11 @@ int main(int argc, char** argv) {
                   << "遍,其中求解" << sizing.solvedPasses << "遍,预见" << sizing.foreseenPasses
                   << "遍\n";
     }
-    if (!result->completed) return 1;
+    if (!result->completed) {
+        // The faults of the network's shape are what the person needs to see now.
+        if (!mapFile.empty()) heatnet::WriteNetworkMapFile(mapFile, dataFile, nullptr, std::cerr);
+        return 1;
+    }
     if (!diagramFile.empty()) {
         const heatnet::PressurePlot plot = heatnet::BuildPressurePlot(result->model);
         if (!heatnet::WriteDiagramSvg(diagramFile, plot,
@@ -106,5 +124,6 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    if (!mapFile.empty() && !heatnet::WriteNetworkMapFile(mapFile, dataFile, result.get(), std::cerr)) return 1;
     return 0;
 }

@@ -52,6 +52,7 @@ void TakeBaseData(const ProjectData& data, NetworkModel& model) {
     for (int i = 1; i <= PipeRecordCount(data); ++i) {
         const PipeSegment& pipe = data.pipes[i];
         NetworkSegment segment;
+        segment.record = i - 1;
         segment.givenDiameter = pipe.diameter;
         segment.length = pipe.length;
         segment.equivalentLength = pipe.equivalentLength;

@@ -20,6 +20,7 @@ struct NetworkSegment {
     Number length;         // m, as read
     Number equivalentLength;
     double calculationLength = 0;  // Lj, m
+    int record = 0;                // 0-based record in the data file, kept through the walk's reordering
 
     bool autoSized = false;
     int sizeIndex = 1;              // 1-based position in the standard pipe table

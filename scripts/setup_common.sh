@@ -17,7 +17,7 @@ HEATNET_FUZZ_BUILD="$HEATNET_ROOT/build-fuzz"
 HEATNET_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n
   libxlsxwriter-dev zlib1g-dev libgtest-dev xvfb xauth fonts-wqy-microhei imagemagick
   python3-openpyxl python3-ezdxf xdg-utils clang libclang-rt-14-dev libbenchmark-dev
-  dpkg-dev file lintian desktop-file-utils appstream xdotool)
+  dpkg-dev file lintian desktop-file-utils appstream xdotool libgraphviz-dev)
 
 install_packages() {
   local missing=()
