@@ -50,7 +50,7 @@ QColor NodeColour(double t) { return Scale({QColor(215, 48, 39), QColor(250, 200
 double Position(double value, double low, double high) { return high > low ? (value - low) / (high - low) : 0.5; }
 
 QString NumberText(double number) { return QString::fromStdString(NumberInText(Number(number))); }
-QString Short(double value) { return QString::number(value, 'g', 4); }
+QString Short(double value) { return std::fabs(value) >= 1000 ? QString::number(value, 'f', 0) : QString::number(value, 'g', 4); }
 
 double DistanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
     const QPointF ab = b - a;
@@ -142,6 +142,15 @@ void NetworkMapView::Render(QPainter& painter, const QRect& area) const {
         painter.setPen(QPen(colour, SegmentWidth(s), segment.closesRing ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(a, b);
     }
+    // Dots shrink where segments are short on the screen, so a dense network
+    // still shows its lines.
+    std::vector<double> lengths;
+    for (const MapSegment& segment : map_.segments) {
+        const auto [a, b] = ends(segment);
+        lengths.push_back(std::hypot(a.x() - b.x(), a.y() - b.y()));
+    }
+    std::nth_element(lengths.begin(), lengths.begin() + lengths.size() / 2, lengths.end());
+    const double dot = lengths.empty() ? 3.5 : std::clamp(lengths[lengths.size() / 2] * 0.15, 1.2, 3.5);
     for (int n = 0; n < int(map_.nodes.size()); ++n) {
         const MapNode& node = map_.nodes[n];
         const QPointF p = at(node.at);
@@ -151,11 +160,11 @@ void NetworkMapView::Render(QPainter& painter, const QRect& area) const {
         painter.setPen(QPen(node.fault ? kFault : Qt::black, 1));
         painter.setBrush(fill);
         if (node.number == 0) painter.drawRect(QRectF(p - QPointF(5, 5), QSizeF(10, 10)));  // the heat source
-        else painter.drawEllipse(p, 3.5, 3.5);
+        else painter.drawEllipse(p, node.fault ? 3.5 : dot, node.fault ? 3.5 : dot);  // faults always plain to see
         if (results_ && results_->LowPressure(n)) {
             painter.setPen(QPen(kLowPressure, 2));
             painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(p, 7, 7);
+            painter.drawEllipse(p, dot + 3.5, dot + 3.5);
         }
     }
     painter.setBrush(Qt::NoBrush);

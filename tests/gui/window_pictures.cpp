@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,10 +14,12 @@
 #include "app/application_setup.h"
 #include "app/desktop_program.h"
 #include "app/entry_windows/message_box_dialogs.h"
+#include "app/entry_windows/network_map_window.h"
 #include "app/results/pressure_plot_view.h"
 #include "app/results/recording_interaction.h"
 #include "app/results/result_table.h"
 #include "app/table_editor/table_document.h"
+#include "app/table_editor/table_network_map.h"
 #include "calculation/program_directory.h"
 #include "data/base_data_file.h"
 #include "tools/network_generator.h"
@@ -68,6 +71,9 @@ int main(int argc, char** argv) {
     editor->GoToSegmentRow(3);  // the session's own selection, away from the marked cell
     editor->resize(1200, 520);
     photograph(editor, "window-table-editor.png");
+    // Its map before calculating: the segment end no load names drawn red and listed.
+    heatnet::OpenNetworkMap(*editor);
+    photograph(editor->findChild<heatnet::NetworkMapWindow*>(), "window-map-faults.png");
     editor->Document().UndoStack().undo();
     editor->close();
 
@@ -92,4 +98,21 @@ int main(int argc, char** argv) {
     results.Segments()->sortByColumn(8, Qt::DescendingOrder);  // 比摩阻, the marked rows on top
     results.Segments()->selectRow(3);
     photograph(&results, "window-results-segments.png");
+
+    // 管网图 of a tree, a looped network (by the loss against its limit) and a
+    // 1400-segment tree, each laid out from its connections alone.
+    const auto map = [&](const heatnet::NetworkRecipe& recipe, int quantity, const char* name) {
+        const std::string file = QDir(scratch.path()).filePath(QString(name) + ".TXT").toStdString();
+        heatnet::WriteBaseDataFile(file, heatnet::GenerateNetwork(recipe));
+        heatnet::RecordingInteraction steps(quiet);
+        heatnet::ResultsWindow window(heatnet::RunHydraulicCalculation(file, steps, heatnet::ProgramDirectory()),
+                                      steps.Transcript(), [](const std::string&) {});
+        window.Tabs()->setCurrentIndex(3);
+        window.findChild<QComboBox*>("quantity")->setCurrentIndex(quantity);
+        window.resize(1200, 800);
+        photograph(&window, name);
+    };
+    map({.segments = 60, .seed = 3}, 0, "window-results-map-tree.png");
+    map({.segments = 80, .seed = 5, .loopSegments = 8}, 1, "window-results-map-rings.png");
+    map({.segments = 1400, .seed = 7}, 3, "window-results-map-1400.png");
 }
