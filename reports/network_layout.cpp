@@ -36,7 +36,16 @@ std::vector<MapPoint> PlaceNodes(const LayoutRequest& request) {
     if (request.nodeCount == 0) return places;
     bool anyPinned = false;
     for (const std::optional<MapPoint>& pin : request.pinned) anyPinned = anyPinned || pin.has_value();
+    bool allPinned = static_cast<int>(request.pinned.size()) == request.nodeCount;
+    for (const std::optional<MapPoint>& pin : request.pinned) allPinned = allPinned && pin.has_value();
+    if (allPinned) {
+        for (int n = 0; n < request.nodeCount; ++n) places[n] = *request.pinned[n];
+        return places;
+    }
     const bool tree = !request.rings && !anyPinned;
+    // sfdp, multilevel, lays out 1400 nodes with rings in a fifth of the time
+    // neato takes; only neato keeps nodes where the side file fixes them.
+    const char* engine = tree ? "dot" : anyPinned ? "neato" : "sfdp";
 
     std::lock_guard<std::mutex> lock(graphvizInUse);
     agseterrf(IgnoreMessage);
@@ -48,18 +57,17 @@ std::vector<MapPoint> PlaceNodes(const LayoutRequest& request) {
         Set(graph, "rankdir", "TB");
         Set(graph, "nodesep", "0.25");
         Set(graph, "ranksep", "0.45");
-        // Bounds dot's crossing and network-simplex passes: on 1400 segments the
-        // full passes take seconds and change the picture little.
+        // Bounds dot's crossing-reduction and network-simplex passes, the parts
+        // that grow fastest with the network; the picture changes little.
         Set(graph, "mclimit", "0.3");
         Set(graph, "nslimit", "2");
         Set(graph, "nslimit1", "2");
         Set(graph, "ordering", "out");
     } else {
         Set(graph, "start", "1");           // a fixed seed: the same picture every time
-        Set(graph, "overlap", "false");     // no two nodes on one spot
-        Set(graph, "maxiter", "300");
-        Set(graph, "epsilon", "0.001");
-        Set(graph, "mode", "major");
+        // Overlaps removed by spreading the whole picture: on 1400 nodes the
+        // Voronoi and prism removals take longer than the layout itself.
+        Set(graph, "overlap", "scale");
         Set(graph, "notranslate", "true");  // fixed nodes stay where the side file puts them
     }
     std::vector<Agnode_t*> nodes(request.nodeCount);
@@ -77,9 +85,12 @@ std::vector<MapPoint> PlaceNodes(const LayoutRequest& request) {
     for (const auto& [from, to] : request.edges)
         agedge(graph, nodes[from], nodes[to], const_cast<char*>(("e" + std::to_string(e++)).c_str()), 1);
 
-    if (gvLayout(context.get(), graph, tree ? "dot" : "neato") == 0) {
+    if (gvLayout(context.get(), graph, engine) == 0) {
         for (int n = 0; n < request.nodeCount; ++n) places[n] = {ND_coord(nodes[n]).x, -ND_coord(nodes[n]).y};
         gvFreeLayout(context.get(), graph);
+    } else {
+        // Not expected with these engines; a row still shows every node.
+        for (int n = 0; n < request.nodeCount; ++n) places[n] = {72.0 * n, 0};
     }
     agclose(graph);
     return places;

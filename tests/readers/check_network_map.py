@@ -74,6 +74,24 @@ def check_whole(path, data, failures):
     return segments, nodes, messages
 
 
+def colour_faults(name, root, segments):
+    """Each segment's colour stands on the legend's scale where its share of the limit (from its
+    hover text) puts it: next to one of the two legend boxes around that share."""
+    rgb = lambda text: [int(text[k:k + 2], 16) for k in (1, 3, 5)]  # noqa: E731
+    legend = next(g for g in root.iter(SVG + "g") if g.get("class") == "legend")
+    boxes = [rgb(rect.get("fill")) for rect in legend.iter(SVG + "rect")][:10]
+    faults = []
+    for record, line in segments.items():
+        loss, limit = map(float, re.search(r"比摩阻 (\S+) Pa/m\(限值 (\S+)\)", line.find(SVG + "title").text).groups())
+        if "over-limit" in line.get("class"):
+            continue
+        share = min(abs(loss) / limit, 1) * 9
+        nearest = min(range(10), key=lambda k: sum((a - b) ** 2 for a, b in zip(boxes[k], rgb(line.get("stroke")))))
+        if not math.floor(share) - 0.01 <= nearest <= math.ceil(share) + 0.01:
+            faults.append(f"{name}: record {record} at {share / 9:.2f} of its limit coloured like box {nearest}")
+    return faults
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--calc", required=True), parser.add_argument("--networks", required=True)
@@ -104,11 +122,12 @@ def main():
             dashed = {r for r, line in segments.items() if line.get("stroke-dasharray")}
             if rings != dashed or (name == "loop" and rings != {4}) or (name.startswith("tree") and rings):
                 failures.append(f"{name}: rings {sorted(rings)[:9]}, dashed {sorted(dashed)[:9]}")
+            failures.extend(colour_faults(name, ElementTree.parse(svg).getroot(), segments))
             if name == "rings_200" and len(rings) != 12:
                 failures.append(f"rings_200: {len(rings)} ring segments")
         # The largest size still over 90 Pa/m stands out; the segment after it is within its limit.
         segments, _, _ = read_map(os.path.join(folder, "largest_size.svg"), failures)
-        if segments[0].get("stroke") != HELD_COLOUR or segments[1].get("stroke") in (HELD_COLOUR, "#d62728"):
+        if segments[0].get("stroke") != HELD_COLOUR or segments.get(1, segments[0]) is segments[0] or segments[1].get("stroke") in (HELD_COLOUR, "#d62728"):
             failures.append(f"largest_size: colours {segments[0].get('stroke')}, {segments[1].get('stroke')}")
         segments, _, _ = read_map(os.path.join(folder, "given_diameters.svg"), failures)
         if segments[0].get("stroke") != "#d62728" or "over-limit" not in segments[0].get("class"):
