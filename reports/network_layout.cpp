@@ -5,7 +5,6 @@
 #include <graphviz/gvc.h>
 
 #include <cstdio>
-#include <memory>
 #include <mutex>
 #include <string>
 
@@ -21,6 +20,13 @@ int IgnoreMessage(char*) { return 0; }
 
 void Set(void* object, const char* name, const std::string& value) {
     agsafeset(object, const_cast<char*>(name), const_cast<char*>(value.c_str()), const_cast<char*>(""));
+}
+
+// A node's or edge's name in the graph.
+std::string Name(char kind, int number) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%c%d", kind, number);
+    return text;
 }
 
 std::string Inches(double points) {
@@ -50,7 +56,10 @@ std::vector<MapPoint> PlaceNodes(const LayoutRequest& request) {
     std::lock_guard<std::mutex> lock(graphvizInUse);
     agseterrf(IgnoreMessage);
     agseterr(AGMAX);
-    std::unique_ptr<GVC_t, int (*)(GVC_t*)> context(gvContext(), gvFreeContext);
+    // One context for the life of the program: the text-size plugin keeps a
+    // font name from the context it last served, and reads freed memory when
+    // a later layout comes with a new context (Graphviz 2.43).
+    static GVC_t* const context = gvContext();
     Agraph_t* graph = agopen(const_cast<char*>("network"), tree ? Agdirected : Agundirected, nullptr);
     Set(graph, "splines", "false");
     if (tree) {
@@ -72,9 +81,10 @@ std::vector<MapPoint> PlaceNodes(const LayoutRequest& request) {
     }
     std::vector<Agnode_t*> nodes(request.nodeCount);
     for (int n = 0; n < request.nodeCount; ++n) {
-        nodes[n] = agnode(graph, const_cast<char*>(("n" + std::to_string(n)).c_str()), 1);
+        nodes[n] = agnode(graph, const_cast<char*>(Name('n', n).c_str()), 1);
         Set(nodes[n], "shape", "point");
         Set(nodes[n], "width", "0.08");
+        Set(nodes[n], "label", "");  // the map writes the numbers; no text to measure
         if (n < static_cast<int>(request.pinned.size()) && request.pinned[n]) {
             const MapPoint& at = *request.pinned[n];
             Set(nodes[n], "pos", Inches(at.x) + "," + Inches(-at.y) + "!");
@@ -83,11 +93,11 @@ std::vector<MapPoint> PlaceNodes(const LayoutRequest& request) {
     }
     int e = 0;
     for (const auto& [from, to] : request.edges)
-        agedge(graph, nodes[from], nodes[to], const_cast<char*>(("e" + std::to_string(e++)).c_str()), 1);
+        agedge(graph, nodes[from], nodes[to], const_cast<char*>(Name('e', e++).c_str()), 1);
 
-    if (gvLayout(context.get(), graph, engine) == 0) {
+    if (gvLayout(context, graph, engine) == 0) {
         for (int n = 0; n < request.nodeCount; ++n) places[n] = {ND_coord(nodes[n]).x, -ND_coord(nodes[n]).y};
-        gvFreeLayout(context.get(), graph);
+        gvFreeLayout(context, graph);
     } else {
         // Not expected with these engines; a row still shows every node.
         for (int n = 0; n < request.nodeCount; ++n) places[n] = {72.0 * n, 0};
