@@ -66,8 +66,9 @@ std::string PairText(const SegmentEnds& ends) {
 }
 
 std::string UnconnectedMessage(int record, const SegmentEnds& ends) {
-    return "第" + std::to_string(record) + "根管道(节点" + PairText(ends) +
-           ")与主热源(节点0)不相连,请检查管段起点和终点编号。";
+    // The calculation's words for one such segment.
+    return "有1根管道与主热源(节点0)不相连:第" + std::to_string(record) + "根管道(节点" + PairText(ends) +
+           "),请检查管段起点和终点编号。";
 }
 
 std::string CountMessage(const char* label, size_t count, int maximum) {

@@ -13,6 +13,18 @@ constexpr size_t kMostSegmentsNamed = 5;
 
 }  // namespace
 
+std::string UnconnectedSegmentName(int record, const std::string& smaller, const std::string& larger) {
+    return "第" + std::to_string(record) + "根管道(节点" + smaller + "-" + larger + ")";
+}
+
+std::string UnconnectedSegmentsMessage(const std::vector<std::string>& names) {
+    std::string list;
+    for (size_t shown = 0; shown < names.size() && shown < kMostSegmentsNamed; ++shown)
+        list += (shown ? "、" : "") + names[shown];
+    return "有" + std::to_string(names.size()) + "根管道与主热源(节点0)不相连:" + list +
+           (names.size() > kMostSegmentsNamed ? "等" : "") + ",请检查管段起点和终点编号。";
+}
+
 std::string OrderByConnectionWalk(NetworkModel& model) {
     const std::vector<NetworkSegment>& inFileOrder = model.segments;
     const size_t count = inFileOrder.size();
@@ -45,16 +57,12 @@ std::string OrderByConnectionWalk(NetworkModel& model) {
     }
 
     if (ordered.size() != count) {
-        std::string list;
-        size_t shown = 0;
-        for (size_t f = 0; f < count && shown < kMostSegmentsNamed; ++f) {
-            if (appended[f]) continue;
-            list += (shown++ ? "、" : "") + std::string("第") + std::to_string(f + 1) + "根管道(节点" +
-                    NumberInText(inFileOrder[f].nodeJ) + "-" + NumberInText(inFileOrder[f].nodeI) + ")";
-        }
-        const size_t unconnected = count - ordered.size();
-        return "有" + std::to_string(unconnected) + "根管道与主热源(节点0)不相连:" + list +
-               (unconnected > kMostSegmentsNamed ? "等" : "") + ",请检查管段起点和终点编号。";
+        std::vector<std::string> names;
+        for (size_t f = 0; f < count; ++f)
+            if (!appended[f])
+                names.push_back(UnconnectedSegmentName(static_cast<int>(f) + 1, NumberInText(inFileOrder[f].nodeJ),
+                                                       NumberInText(inFileOrder[f].nodeI)));
+        return UnconnectedSegmentsMessage(names);
     }
     model.segments = std::move(ordered);
     return {};

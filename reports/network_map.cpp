@@ -8,6 +8,7 @@
 
 #include "data/base_data_file.h"
 #include "data/number_text.h"
+#include "hydraulics/network_topology.h"
 #include "reports/network_layout.h"
 
 namespace heatnet {
@@ -93,9 +94,22 @@ void AddFault(NetworkMap& map, std::string message, std::vector<int> nodes, std:
 
 void FindFaults(const ProjectData& data, NetworkMap& map) {
     const auto& loads = data.loads;
+    // Segments not connected to node 0 are told in one message, as the calculation tells them.
+    std::vector<std::string> unconnectedNames;
+    std::vector<int> unconnectedNodes, unconnectedSegments;
     for (const TableProblem& problem : CheckNetworkTable(TableFromProjectData(data))) {
         const ShapeFault kind = KindOf(problem);
         if (kind == ShapeFault::kNone) continue;
+        if (kind == ShapeFault::kUnconnected) {
+            const MapSegment& segment = map.segments[problem.row];
+            const double a = map.nodes[segment.from].number, b = map.nodes[segment.to].number;
+            unconnectedNames.push_back(UnconnectedSegmentName(problem.row + 1, NumberInText(Number(std::min(a, b))),
+                                                              NumberInText(Number(std::max(a, b)))));
+            unconnectedNodes.push_back(segment.from);
+            if (segment.to != segment.from) unconnectedNodes.push_back(segment.to);
+            unconnectedSegments.push_back(problem.row);
+            continue;
+        }
         if (kind == ShapeFault::kUnreachedLoad) {
             AddFault(map, problem.message, {map.NodePosition(ValueOf(loads[problem.row + 1].node))}, {});
             continue;
@@ -105,6 +119,8 @@ void FindFaults(const ProjectData& data, NetworkMap& map) {
         if (segment.to != segment.from) nodes.push_back(segment.to);
         AddFault(map, problem.message, nodes, {problem.row});
     }
+    if (!unconnectedNames.empty())
+        AddFault(map, UnconnectedSegmentsMessage(unconnectedNames), unconnectedNodes, unconnectedSegments);
     // A dead end is where a segment leads to nothing that takes heat: most
     // often a mistyped node number at the other end of the network.
     std::vector<int> segmentsAt(map.nodes.size(), 0);

@@ -73,7 +73,7 @@ TEST(NetworkTable, EachCheckNamesTheCellWithTheWordsThePersonSeesElsewhere) {
           {Grid::kLoads, 2, 0, " 3节点负荷不应输入或着管段节点数据输入有误", false}}},
         {[](NetworkTable& t) { t.segments.push_back({"7", "8", "", "1", ""}), t.loads.push_back({"7", "1"}),
                                t.loads.push_back({"8", "1"}); },
-         {{Grid::kSegments, 3, 0, "第4根管道(节点7-8)与主热源(节点0)不相连,请检查管段起点和终点编号。", true}}},
+         {{Grid::kSegments, 3, 0, "有1根管道与主热源(节点0)不相连:第4根管道(节点7-8),请检查管段起点和终点编号。", true}}},
         {[](NetworkTable& t) { t.loads.push_back({"3", "1"}); },
          {{Grid::kLoads, 3, 0, "节点数为5,但管道中出现的不同节点编号(含主热源0)共4个,请检查节点数和管段编号。", true}}},
         {[](NetworkTable& t) {
