@@ -5,16 +5,11 @@
 #include <unordered_map>
 
 #include <QContextMenuEvent>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QImage>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 #include <QToolTip>
 
+#include "app/results/picture_export.h"
 #include "app/results/pressure_plot_view.h"
 #include "data/number_text.h"
 
@@ -25,7 +20,6 @@ constexpr int kMargin = 24;               // pixels around the whole network
 constexpr int kNodePick = 7, kSegmentPick = 5;  // pixels within which the mouse hits
 constexpr double kWheelZoomBase = 1.0015;  // per eighth of a degree, as in 水压图
 constexpr int kDragThreshold = 4;
-const QSize kExportSize(1600, 1000);
 
 const QColor kFault(220, 0, 0), kPlain(90, 90, 90), kOverLimit(255, 200, 0), kHeld(230, 40, 40);
 const QColor kHighlight(kHighlightColour), kLowPressure(255, 140, 0);
@@ -262,7 +256,6 @@ void NetworkMapView::paintEvent(QPaintEvent*) {
 }
 
 bool NetworkMapView::Export(const QString& path) const {
-    const QString suffix = QFileInfo(path).suffix().toLower();
     const QString documentTitle = title_.isEmpty() ? "管网图" : title_ + " 管网图";
     const auto picture = [&](QPainter& painter, const QRect& area) {
         painter.fillRect(area, Qt::white);
@@ -276,45 +269,11 @@ bool NetworkMapView::Export(const QString& path) const {
         painter.restore();
         Render(painter, area.adjusted(0, band, 0, 0));
     };
-    if (suffix == "png") {
-        QImage image(kExportSize, QImage::Format_ARGB32);
-        image.setText("Title", documentTitle);
-        QPainter painter(&image);
-        picture(painter, image.rect());
-        painter.end();
-        return image.save(path, "PNG");
-    }
-    if (suffix == "svg") {
-        QSvgGenerator generator;
-        generator.setFileName(path);
-        generator.setSize(kExportSize);
-        generator.setViewBox(QRect(QPoint(), kExportSize));
-        generator.setTitle(documentTitle);
-        QPainter painter;
-        if (!painter.begin(&generator)) return false;
-        picture(painter, QRect(QPoint(), kExportSize));
-        return painter.end();
-    }
-    if (suffix == "pdf") {
-        QPdfWriter writer(path);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageOrientation(QPageLayout::Landscape);
-        writer.setResolution(96);  // pens and fonts keep their screen proportions
-        writer.setTitle(documentTitle);
-        QPainter painter;
-        if (!painter.begin(&writer)) return false;
-        picture(painter, QRect(0, 0, writer.width(), writer.height()));
-        return painter.end();
-    }
-    return false;
+    return ExportPicture(path, documentTitle, picture);
 }
 
 void NetworkMapView::ExportWithDialog(const QString& format) {
-    const QString filter = QString("%1 (*.%2)").arg(format.toUpper(), format);
-    QString path = QFileDialog::getSaveFileName(this, "导出管网图", "管网图." + format, filter);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += "." + format;
-    if (!Export(path)) QMessageBox::warning(this, "导出管网图", "无法写入文件 " + path);
+    ExportPictureWithDialog(this, "管网图", format, [this](const QString& path) { return Export(path); });
 }
 
 void NetworkMapView::HighlightSegment(int segment) {

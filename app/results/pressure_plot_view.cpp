@@ -4,17 +4,12 @@
 #include <cmath>
 
 #include <QContextMenuEvent>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QImage>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 #include <QToolTip>
 
+#include "app/results/picture_export.h"
 #include "data/number_text.h"
 
 namespace heatnet {
@@ -25,7 +20,6 @@ constexpr int kLeftMargin = 68, kRightMargin = 16, kTopMargin = 30, kBottomMargi
 constexpr int kPickRadius = 7;           // pixels within which the mouse hits a node
 constexpr double kWheelZoomBase = 1.0015;  // per eighth of a degree: one notch zooms by about 1.2
 constexpr int kDragThreshold = 4;         // pixels a press may move and still count as a click
-const QSize kExportSize(1600, 1000);
 
 const QColor kBranchSupply(235, 130, 130), kBranchReturn(130, 150, 235);
 const QColor kHighlight(kHighlightColour), kLowPressure(255, 140, 0), kGrid(225, 225, 225);
@@ -236,47 +230,13 @@ void RenderPicture(const PressurePlotView& view, QPainter& painter, const QRect&
 }  // namespace
 
 bool PressurePlotView::Export(const QString& path) const {
-    const QString suffix = QFileInfo(path).suffix().toLower();
     const QString documentTitle = title_.isEmpty() ? "水压图" : title_ + " 水压图";
-    if (suffix == "png") {
-        QImage image(kExportSize, QImage::Format_ARGB32);
-        image.setText("Title", documentTitle);
-        QPainter painter(&image);
-        RenderPicture(*this, painter, image.rect());
-        painter.end();
-        return image.save(path, "PNG");
-    }
-    if (suffix == "svg") {
-        QSvgGenerator generator;
-        generator.setFileName(path);
-        generator.setSize(kExportSize);
-        generator.setViewBox(QRect(QPoint(), kExportSize));
-        generator.setTitle(documentTitle);
-        QPainter painter;
-        if (!painter.begin(&generator)) return false;
-        RenderPicture(*this, painter, QRect(QPoint(), kExportSize));
-        return painter.end();
-    }
-    if (suffix == "pdf") {
-        QPdfWriter writer(path);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageOrientation(QPageLayout::Landscape);
-        writer.setResolution(96);  // so that pens and fonts keep their screen proportions
-        writer.setTitle(documentTitle);
-        QPainter painter;
-        if (!painter.begin(&writer)) return false;
-        RenderPicture(*this, painter, QRect(0, 0, writer.width(), writer.height()));
-        return painter.end();
-    }
-    return false;
+    return ExportPicture(path, documentTitle,
+                         [this](QPainter& painter, const QRect& area) { RenderPicture(*this, painter, area); });
 }
 
 void PressurePlotView::ExportWithDialog(const QString& format) {
-    const QString filter = QString("%1 (*.%2)").arg(format.toUpper(), format);
-    QString path = QFileDialog::getSaveFileName(this, "导出水压图", "水压图." + format, filter);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += "." + format;
-    if (!Export(path)) QMessageBox::warning(this, "导出水压图", "无法写入文件 " + path);
+    ExportPictureWithDialog(this, "水压图", format, [this](const QString& path) { return Export(path); });
 }
 
 void PressurePlotView::HighlightNode(int position) {
