@@ -11,13 +11,9 @@
 namespace heatnet {
 namespace {
 
-std::string WildcardMessage(const std::string& path) {
-    return "文件名 " + path + " 含有通配符 * 或 ?,请先选择或输入一个数据文件名。";
-}
-
 void EditByHand(const std::string& path, GuiInteraction& person) {
     if (HasWildcard(path)) {
-        person.ShowMessage(WildcardMessage(path), kApplicationTitle);
+        person.ShowMessage(WildcardNameMessage(path), kApplicationTitle);
         return;
     }
     if (!FileExists(path)) {
@@ -65,7 +61,7 @@ ResultsWindow* Calculate(const std::string& path, ProgramWindows& windows) {
 
 void OpenTableEditor(const std::string& name, ProgramWindows& windows) {
     if (HasWildcard(name)) {
-        windows.person.ShowMessage(WildcardMessage(name), kApplicationTitle);
+        windows.person.ShowMessage(WildcardNameMessage(name), kApplicationTitle);
         return;
     }
     const std::string path = SplitDataFileName(name).fileName;

@@ -137,6 +137,10 @@ bool HasWildcard(const std::string& name) {
     return name.find_first_of("*?") != std::string::npos;
 }
 
+std::string WildcardNameMessage(const std::string& name) {
+    return "文件名 " + name + " 含有通配符 * 或 ?,请先选择或输入一个数据文件名。";
+}
+
 int PipeRecordCount(const ProjectData& data) { return RecordCount(ValueOf(data.pipeCount)); }
 
 int LoadRecordCount(const ProjectData& data) { return RecordCount(ValueOf(data.nodeCount) - 1); }

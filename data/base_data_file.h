@@ -17,6 +17,8 @@ DataFileNames SplitDataFileName(const std::string& name);
 
 // True for names holding "*" or "?": they name no single data file.
 bool HasWildcard(const std::string& name);
+// What the windows say of such a name chosen in the picker.
+std::string WildcardNameMessage(const std::string& name);
 
 // Empty when the operation succeeded, otherwise the message for the user.
 using ErrorMessage = std::string;

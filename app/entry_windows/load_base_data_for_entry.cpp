@@ -6,7 +6,7 @@ namespace heatnet {
 
 ErrorMessage LoadBaseDataForEntry(const std::string& chosenName, ProjectData& data) {
     if (HasWildcard(chosenName))
-        return "文件名 " + chosenName + " 含有通配符 * 或 ?,请先选择或输入一个数据文件名。";
+        return WildcardNameMessage(chosenName);
     const DataFileNames names = SplitDataFileName(chosenName);
     const bool fileExisted = FileExists(names.fileName);
     if (fileExisted) {

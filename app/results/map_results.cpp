@@ -5,23 +5,16 @@
 #include <map>
 #include <utility>
 
+#include "app/results/result_tables.h"
 #include "data/number_text.h"
-#include "hydraulics/node_demands.h"
 #include "hydraulics/sizing_rules.h"
 #include "hydraulics/units.h"
-#include "reports/format_picture.h"
 
 namespace heatnet {
 namespace {
 
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
-QString Picture(double value, const char* picture) {
-    return QString::fromStdString(FormatWithPicture(value, picture)).trimmed();
-}
-QString Plain(const Number& number) {
-    return number ? QString::fromStdString(SignedPlainText(*number)).trimmed() : QString("0");
-}
 std::pair<double, double> Ends(double a, double b) { return a < b ? std::pair(a, b) : std::pair(b, a); }
 
 }  // namespace
@@ -62,10 +55,6 @@ MapResults::MapResults(const NetworkMap& map, const CalculationResult& result)
         if (const int position = map.NodePosition(numberOf[k]); position >= 0) modelNode_[position] = k, mapNode_[k] = position;
     if (const int source = map.NodePosition(0); source >= 0 && model.sourceIndex < int(model.nodes.size()))
         modelNode_[source] = model.sourceIndex, mapNode_[model.sourceIndex] = source;
-    for (const MapNode& node : map.nodes) numbers_.push_back(node.number);
-    held_.assign(model.segments.size(), 0);
-    for (int position : model.sizing.heldAtLargestSize.InOrder())
-        if (position >= 0 && position < int(held_.size())) held_[position] = 1;
 }
 
 int MapResults::MapSegmentOf(int modelSegment) const {
@@ -103,7 +92,7 @@ double MapResults::Value(int mapSegment, MapQuantity quantity) const {
 
 bool MapResults::HeldAtLargestSize(int mapSegment) const {
     const int s = modelSegment_[mapSegment];
-    return s >= 0 && held_[s];
+    return s >= 0 && result_.model.sizing.heldAtLargestSize.Holds(s);
 }
 
 bool MapResults::OverLimit(int mapSegment) const {
@@ -127,42 +116,23 @@ bool MapResults::LowPressure(int mapNode) const {
 QString MapResults::DescribeSegment(int mapSegment) const {
     const int s = modelSegment_[mapSegment];
     if (s < 0) return {};
-    const NetworkModel& model = result_.model;
-    const NetworkSegment& segment = model.segments[s];
-    // Read from the upstream end, as the report's rows are.
-    const bool leavesSource = segment.indexI == model.sourceIndex;
-    const double sign = leavesSource ? 1 : -1;
-    const NetworkNode& end = model.nodes[leavesSource ? segment.indexJ : segment.indexI];
-    QString text =
-        QString("管段 %1 - %2\n管径 %3 mm\n管段长度 %4 m\n计算长度 %5 m\n流量 %6 t/h\n流速 %7 m/s\n"
-                "比摩阻 %8 Pa/m\n管段压降 %9 kPa\n")
-            .arg(Plain(leavesSource ? segment.nodeI : segment.nodeJ), Plain(leavesSource ? segment.nodeJ : segment.nodeI),
-                 Plain(result_.table.Diameter(segment.sizeIndex)), Plain(segment.length),
-                 Plain(segment.calculationLength), Picture(segment.flow * sign, "#####.0"),
-                 Picture(segment.velocity * sign, "##0.##"), Picture(segment.specificLoss * sign, "####0.#"),
-                 Picture(segment.pressureDifference * sign / kPaPerKPa, "####0.##")) +
-        QString("供水压力 %1 kPa\n回水压力 %2 kPa\n供回水压差 %3 kPa")
-            .arg(Picture(end.supplyPressure / kPaPerKPa, "####0.0#"), Picture(end.returnPressure / kPaPerKPa, "####0.0#"),
-                 Picture(end.pressureDifference / kPaPerKPa, "####0.0#"));
-    const double limit = ZoneLimit(segment, model.branchStartNode);
-    const QString loss = Picture(std::fabs(segment.specificLoss), "####0.#");
-    if (HeldAtLargestSize(mapSegment))
-        text += QString("\n已取最大管径,比摩阻 %1 Pa/m 仍超过限值 %2 Pa/m").arg(loss).arg(limit);
-    else if (OverLimit(mapSegment))
-        text += QString("\n比摩阻 %1 Pa/m 超过限值 %2 Pa/m").arg(loss).arg(limit);
+    const ReportRow row = SegmentRow(result_, s, 0);
+    const QStringList& t = row.texts;
+    QString text = QString("管段 %1 - %2\n管径 %3 mm\n管段长度 %4 m\n计算长度 %5 m\n流量 %6 t/h\n流速 %7 m/s\n"
+                           "比摩阻 %8 Pa/m\n管段压降 %9 kPa\n")
+                       .arg(t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9]) +
+                   QString("供水压力 %1 kPa\n回水压力 %2 kPa\n供回水压差 %3 kPa").arg(t[10], t[11], t[12]);
+    if (!row.remark.isEmpty()) text += "\n" + row.remark;
     return text;
 }
 
 QString MapResults::DescribeNode(int mapNode) const {
-    const NetworkNode* node = Node(mapNode);
-    if (!node) return {};
-    const NetworkModel& model = result_.model;
+    const int index = modelNode_[mapNode];
+    if (index < 0) return {};
+    const QStringList t = NodeRow(result_, index == result_.model.sourceIndex ? 0 : index).texts;
     QString text = QString("节点 %1\n热负荷 %2 MW\n水量 %3 t/h\n供水压力 %4 kPa\n回水压力 %5 kPa\n供回水压差 %6 kPa")
-                       .arg(Plain(numbers_[mapNode]), Picture(FlowToLoad(node->demand, model.supplyTemperature, model.returnTemperature), "###0.0#"),
-                            Picture(node->demand, "####0.#"), Picture(node->supplyPressure / kPaPerKPa, "###0.##"),
-                            Picture(node->returnPressure / kPaPerKPa, "###0.##"),
-                            Picture(node->pressureDifference / kPaPerKPa, "###0.0#"));
-    if (node->demand < 0) text += "\n热源";
+                       .arg(t[0], t[1], t[2], t[3], t[4], t[5]);
+    if (!t[6].isEmpty()) text += "\n" + t[6];
     if (LowPressure(mapNode)) text += "\nP<2100";
     return text;
 }

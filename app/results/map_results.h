@@ -45,8 +45,6 @@ private:
 
     const CalculationResult& result_;
     std::vector<int> modelSegment_, mapSegment_, modelNode_, mapNode_;
-    std::vector<double> numbers_;
-    std::vector<char> held_;
 };
 
 // The quantity's name with its unit, as the legend and the choice show it.

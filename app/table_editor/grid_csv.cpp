@@ -15,7 +15,6 @@ std::string GridCsv(const TableDocument& document, Grid grid) {
 }
 
 CellRows DataRows(std::string_view text) {
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
     CellRows rows = SplitPastedText(text);
     if (!rows.empty() && IsHeaderRow(rows.front())) rows.erase(rows.begin());
     return rows;

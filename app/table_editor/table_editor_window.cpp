@@ -66,7 +66,7 @@ TableEditorWindow::TableEditorWindow(const std::string& path, WindowDialogs& dia
     const DataFileNames names = SplitDataFileName(path);
     ErrorMessage error;
     if (HasWildcard(path)) {
-        error = "文件名 " + path + " 含有通配符 * 或 ?,请先选择或输入一个数据文件名。";
+        error = WildcardNameMessage(path);
     } else if (FileExists(names.fileName)) {
         diskBytes_ = ReadWholeFile(names.fileName);
         auto data = std::make_unique<ProjectData>();
