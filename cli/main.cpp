@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/console_interaction.h"
+#include "cli/inp_import_command.h"
 #include "cli/network_map_output.h"
 #include "calculation/program_directory.h"
 #include "calculation/run_hydraulic_calculation.h"
@@ -45,6 +46,8 @@ bool IsSvgFileName(std::string_view path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--import-inp") return heatnet::RunInpImportCommand(argc, argv);
     bool answerYes = false;
     bool openEditor = false;
     bool showStatistics = false;

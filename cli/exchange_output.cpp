@@ -1,0 +1,1 @@
+#include "cli/exchange_output.h"

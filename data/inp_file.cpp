@@ -1,0 +1,1 @@
+#include "data/inp_file.h"

@@ -1,0 +1,1 @@
+#include "reports/exchange_values.h"

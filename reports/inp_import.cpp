@@ -1,0 +1,1 @@
+#include "reports/inp_import.h"

@@ -1,0 +1,1 @@
+#include "reports/results_geojson.h"
