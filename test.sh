@@ -4,6 +4,7 @@
 # fuzzers for a bounded time.
 source "$(dirname "$0")/scripts/setup_common.sh"
 install_packages
+install_epanet
 build_heatnet
 ctest --test-dir "$HEATNET_BUILD" --output-on-failure -j "$(nproc)"
 

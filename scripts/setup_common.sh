@@ -34,6 +34,28 @@ install_packages() {
     "${missing[@]}" >/dev/null
 }
 
+# EPANET (epanet-js from npm, run by Node.js) solves the INP exports for the
+# comparison test in tests/epanet. Node.js comes from Debian unless a node is
+# already there (for instance a newer one with its own npm).
+install_node() {
+  command -v node >/dev/null && command -v npm >/dev/null && return 0
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: nodejs npm"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    nodejs npm >/dev/null
+}
+
+# Installs exactly the versions of the lock file, again whenever it changed.
+install_epanet() {
+  install_node
+  local folder="$HEATNET_ROOT/tests/epanet"
+  [ -d "$folder/node_modules" ] && [ "$folder/node_modules" -nt "$folder/package-lock.json" ] && return 0
+  (cd "$folder" && npm ci --no-audit --no-fund)
+  touch "$folder/node_modules"
+}
+
 build_heatnet() {
   cmake -S "$HEATNET_ROOT" -B "$HEATNET_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$HEATNET_BUILD"
