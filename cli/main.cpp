@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/console_interaction.h"
+#include "cli/exchange_output.h"
 #include "cli/inp_import_command.h"
 #include "cli/network_map_output.h"
 #include "calculation/program_directory.h"
@@ -16,7 +17,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "用法: heatnet-calc [--xlsx] [--open] [--diagram 文件.svg] [--map 文件.svg] 数据文件\n"
+    "用法: heatnet-calc [--xlsx] [--open] [--diagram 文件.svg] [--map 文件.svg] [--export-inp 文件.inp]\n"
+    "                   [--csv 文件夹] [--geojson 文件.geojson] 数据文件\n"
     "  计算一个基本数据文件,结果文件写在数据文件旁边:\n"
     "    文件名_OUT.TXT  计算书\n"
     "    文件名.dxf      水压图\n"
@@ -30,6 +32,11 @@ constexpr const char* kUsage =
     "  --map 文件.svg  另将管网图写成SVG文件:计算完成时按比摩阻与限值之比着色,\n"
     "                  数据有拓扑问题而无法计算时只画出并标出这些问题(退出码仍为1);\n"
     "                  节点坐标取自文件名.xy.csv(若有)\n"
+    "  --export-inp 文件.inp  计算完成后另将选定管径后的管网(供水侧)写成EPANET的INP文件,\n"
+    "                  节点坐标取自文件名.xy.csv(若有),其余按管网图排列\n"
+    "  --csv 文件夹    计算完成后另将节点和管段的计算结果写成 节点.csv 和 管段.csv(国际单位,全精度)\n"
+    "  --geojson 文件.geojson  计算完成后另将节点和管段连同计算结果写成GeoJSON文件,\n"
+    "                  需要文件名.xy.csv给出每个节点的坐标\n"
     "  --help   显示本说明\n"
     "  --version  显示版本\n"
     "  提示信息写到标准错误输出;计算完成时退出码为0,计算中止时为1,参数错误时为2。\n";
@@ -53,6 +60,7 @@ int main(int argc, char** argv) {
     bool showStatistics = false;
     heatnet::SizingMethod method = heatnet::SizingMethod::kForeseen;
     std::string dataFile, diagramFile, mapFile;
+    heatnet::ExchangeRequest exchange;
     bool haveDataFile = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
@@ -92,6 +100,16 @@ int main(int argc, char** argv) {
                 std::cerr << "heatnet-calc: 仅支持.svg格式的管网图:" << mapFile << "\n";
                 return 2;
             }
+        } else if (argument == "--export-inp" || argument == "--csv" || argument == "--geojson") {
+            if (i + 1 == argc) {
+                std::cerr << "heatnet-calc: " << argument << " 后请给出"
+                          << (argument == "--csv" ? "文件夹名" : "文件名") << "\n" << kUsage;
+                return 2;
+            }
+            std::string& target = argument == "--export-inp" ? exchange.inpFile
+                                  : argument == "--csv"      ? exchange.csvFolder
+                                                             : exchange.geoJsonFile;
+            target = argv[++i];
         } else if (argument.starts_with("--") || haveDataFile) {
             std::cerr << "heatnet-calc: 无法识别的参数 " << argument << "\n" << kUsage;
             return 2;
@@ -128,5 +146,6 @@ int main(int argc, char** argv) {
         }
     }
     if (!mapFile.empty() && !heatnet::WriteNetworkMapFile(mapFile, dataFile, result.get(), std::cerr)) return 1;
+    if (!heatnet::WriteExchangeFiles(exchange, dataFile, *result, std::cerr)) return 1;
     return 0;
 }
