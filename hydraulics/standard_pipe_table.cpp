@@ -31,6 +31,11 @@ double WaterDensity(double meanTemperature) {
     return 1007 - 0.27 * t - 0.0022 * (t * t);
 }
 
+double RoughPipeFrictionFactor(double diameter) {
+    const double base = 1.14 + std::log(diameter / kRoughness) * 2 / std::log(10.0);
+    return 1 / (base * base);
+}
+
 std::string StandardPipeTable::Load(const std::string& path, double density) {
     std::optional<std::string> text = ReadWholeFile(path);
     if (!text) return "找不到标准管径表 " + path + ",无法计算。";
@@ -63,12 +68,10 @@ std::string StandardPipeTable::LoadFromText(const std::string& text, const std::
             return "标准管径表 " + path + " 的第" + std::to_string(i) + "个管径" +
                    NumberInText(read[i]) + "不可用:管径应在1到10000mm之间,无法计算。";
     }
-    const double ln10 = std::log(10.0);
     for (int i = 1; i <= kSizes; ++i) {
         const double d = read[i];
-        const double base = 1.14 + std::log(d / kRoughness) * 2 / ln10;
         diameter_[i] = d;
-        lambda_[i] = 1 / (base * base);
+        lambda_[i] = RoughPipeFrictionFactor(d);
         coefficient_[i] = kFrictionUnits * lambda_[i] / (std::pow(d, 5) * density);
     }
     return {};

@@ -33,4 +33,8 @@ private:
 // Water density in kg/m3 at the mean temperature t in degrees Celsius.
 double WaterDensity(double meanTemperature);
 
+// The rough-pipe law's friction coefficient of a diameter in mm: the table's
+// sizes and any other diameter (a pipe read from another program) alike.
+double RoughPipeFrictionFactor(double diameter);
+
 }  // namespace heatnet
