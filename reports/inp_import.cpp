@@ -147,6 +147,12 @@ InpConversion ConvertInp(const InpFile& file, const InpImportOptions& options) {
         if (node.reservoir) continue;
         const double flow = (node.hasListedDemand ? node.listedDemand : node.demand) * file.cubicMetresPerHour;
         data.loads[++loadRecord] = {numbers[i], FlowToLoad(flow * density / 1000, supply, back)};
+        // Absurd design temperatures or demands overflow; the data file has no text for that.
+        if (!std::isfinite(*data.loads[loadRecord].load)) {
+            out.error = "INP文件第" + std::to_string(node.line) + "行([JUNCTIONS]):节点\"" +
+                        QuotedForMessage(node.id) + "\"的热负荷超出数值范围,无法导入。";
+            return out;
+        }
     }
     data.pipeCount = static_cast<double>(file.pipes.size());
     data.nodeCount = static_cast<double>(loadRecord + 1);
