@@ -2,6 +2,7 @@
 
 #include "data/application_texts.h"
 #include "app/calculation_in_progress.h"
+#include "app/exchange/inp_import_flow.h"
 #include "app/results/recording_interaction.h"
 #include "data/base_data_file.h"
 #include "data/file_io.h"
@@ -97,6 +98,7 @@ void DispatchConfirmedFile(const CommandFlow& flow, ProgramWindows& windows) {
     case CommandMode::kFillIn: StartFillIn(path, windows); break;
     case CommandMode::kEditByHand: EditByHand(path, windows.person); break;
     case CommandMode::kTableEdit: OpenTableEditor(path, windows); break;
+    case CommandMode::kImportInp: ImportInpAndEdit(path, windows); break;
     case CommandMode::kNone: break;
     }
 }

@@ -13,7 +13,8 @@ enum class CommandMode {
     kCalculate,  // "运行"
     kFillIn,     // "填写数据"
     kEditByHand,  // "修改数据"
-    kTableEdit    // "表格编辑"
+    kTableEdit,   // "表格编辑"
+    kImportInp    // "导入INP": the picker lists *.inp
 };
 
 struct CommandFlow {

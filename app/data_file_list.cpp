@@ -7,9 +7,15 @@ namespace heatnet {
 DataFileList::DataFileList(QWidget* parent) : QListWidget(parent) {}
 
 void DataFileList::SetDirectory(const QString& path) {
+    directory_ = path;
     clear();
-    QDir folder(path, QStringLiteral("*.txt"), QDir::Name | QDir::IgnoreCase, QDir::Files);
+    QDir folder(path, pattern_, QDir::Name | QDir::IgnoreCase, QDir::Files);
     addItems(folder.entryList());
+}
+
+void DataFileList::SetPattern(const QString& pattern) {
+    pattern_ = pattern;
+    SetDirectory(directory_);
 }
 
 }  // namespace heatnet

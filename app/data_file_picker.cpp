@@ -92,6 +92,13 @@ hlwj::hlwj(CommandFlow& flow) : flow_(flow) {
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
 }
 
+void hlwj::ListFilesFor(CommandMode mode) {
+    const QString pattern = mode == CommandMode::kImportInp ? QStringLiteral("*.inp") : QStringLiteral("*.txt");
+    if (pattern == filList->Pattern()) return;
+    if (txtSearchSpec->text() == filList->Pattern()) txtSearchSpec->setText(pattern);
+    filList->SetPattern(pattern);
+}
+
 void hlwj::ChangeDrive() {
     // A drive that cannot be read puts the list back on the drive in use, silently.
     if (!dirList->SetPath(drvList->Drive())) drvList->ShowDriveOf(dirList->Path());

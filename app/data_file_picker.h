@@ -22,6 +22,9 @@ class hlwj : public QDialog {
 
 public:
     explicit hlwj(CommandFlow& flow);
+    // The files the list shows: "*.inp" for 导入INP, data files otherwise. A name
+    // box still holding the other pattern takes the new one; a typed name stays.
+    void ListFilesFor(CommandMode mode);
 
 signals:
     void confirmed();

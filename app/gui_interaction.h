@@ -29,6 +29,8 @@ public:
     // A data file, for 修改数据.
     void OpenDataFileInEditor(const std::string& path);
     void Trace(const std::string& line) override;
+    // The windows' own questions (a name, temperatures) outside a calculation.
+    WindowDialogs& Dialogs() { return dialogs_; }
     // Lets the windows repaint and their timers run, at most every
     // kKeepAliveInterval; clicks and keys wait, so nothing new starts meanwhile,
     // but for the progress dialog's. False when its 取消 was pressed.

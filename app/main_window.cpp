@@ -57,6 +57,7 @@ Form1::Form1(CommandFlow& flow, WindowDialogs& dialogs) : flow_(flow), dialogs_(
     Command3 = AddCommand(this, "Command3", QStringLiteral("填写数据"));
     Command5 = AddCommand(this, "Command5", QStringLiteral("修改数据"));
     Command6 = AddCommand(this, "Command6", QStringLiteral("表格编辑"));
+    Command7 = AddCommand(this, "Command7", QStringLiteral("导入INP"));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(48);
@@ -65,8 +66,9 @@ Form1::Form1(CommandFlow& flow, WindowDialogs& dialogs) : flow_(flow), dialogs_(
     grid->addWidget(Command5, 0, 1);
     grid->addWidget(Command2, 1, 0);
     grid->addWidget(Command1, 1, 1);
-    // A row of its own, centred, so the four older commands keep their places.
-    grid->addWidget(Command6, 2, 0, 1, 2, Qt::AlignHCenter);
+    // A row of their own, so the four older commands keep their places.
+    grid->addWidget(Command6, 2, 0);
+    grid->addWidget(Command7, 2, 1);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(48, 36, 48, 40);
     column->addWidget(Label1);
@@ -78,11 +80,13 @@ Form1::Form1(CommandFlow& flow, WindowDialogs& dialogs) : flow_(flow), dialogs_(
     setTabOrder(Command2, Command3);
     setTabOrder(Command3, Command5);
     setTabOrder(Command5, Command6);
+    setTabOrder(Command6, Command7);
 
     connect(Command1, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kCalculate); });
     connect(Command3, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kFillIn); });
     connect(Command5, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kEditByHand); });
     connect(Command6, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kTableEdit); });
+    connect(Command7, &QPushButton::clicked, this, [this] { StartFileCommand(CommandMode::kImportInp); });
     connect(Command2, &QPushButton::clicked, this, &Form1::ShowHelp);
 }
 
@@ -98,6 +102,7 @@ void Form1::StartFileCommand(CommandMode mode) {
         picker_ = new hlwj(flow_);
         connect(picker_, &hlwj::confirmed, this, &Form1::fileConfirmed);
     }
+    picker_->ListFilesFor(mode);
     picker_->show();
     picker_->raise();
     picker_->activateWindow();

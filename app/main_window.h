@@ -54,6 +54,7 @@ private:
     QPushButton* Command3;  // 填写数据
     QPushButton* Command5;  // 修改数据
     QPushButton* Command6;  // 表格编辑
+    QPushButton* Command7;  // 导入INP
 };
 
 }  // namespace heatnet
