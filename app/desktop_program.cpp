@@ -8,7 +8,8 @@ DesktopProgram::DesktopProgram(WindowDialogs& dialogs, GuiInteraction::EditorSta
     : mainWindow_(flow_, dialogs),
       interaction_(dialogs, mainWindow_, std::move(startEditor)),
       entryWindows_(*data_, dialogs),
-      tableEditors_(dialogs) {
+      tableEditors_(dialogs),
+      results_(&dialogs) {
     QObject::connect(&mainWindow_, &Form1::fileConfirmed, &mainWindow_,
                      [this] { DispatchConfirmedFile(flow_, windows_); });
     tableEditors_.WhenOpened([this](TableEditorWindow& editor) {

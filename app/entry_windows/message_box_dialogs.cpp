@@ -1,5 +1,6 @@
 #include "app/entry_windows/message_box_dialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QPushButton>
 
@@ -99,6 +100,22 @@ std::optional<std::string> MessageBoxDialogs::AskForText(const std::string& prom
         QString::fromStdString(defaultText), &accepted);
     if (!accepted) return std::nullopt;
     return answer.toStdString();
+}
+
+std::optional<std::string> MessageBoxDialogs::AskFileToWrite(const std::string& caption,
+                                                             const std::string& defaultPath,
+                                                             const std::string& filter) {
+    const QString path = QFileDialog::getSaveFileName(nullptr, QString::fromStdString(caption),
+                                                      QString::fromStdString(defaultPath), QString::fromStdString(filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<std::string> MessageBoxDialogs::AskFolder(const std::string& caption, const std::string& defaultFolder) {
+    const QString folder = QFileDialog::getExistingDirectory(nullptr, QString::fromStdString(caption),
+                                                             QString::fromStdString(defaultFolder));
+    if (folder.isEmpty()) return std::nullopt;
+    return folder.toStdString();
 }
 
 }  // namespace heatnet

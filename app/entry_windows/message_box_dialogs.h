@@ -16,7 +16,8 @@ std::unique_ptr<QMessageBox> MakeCancelTryContinueBox(const std::string& text,
                                                       const std::string& caption);
 WindowDialogs::CheckAnswer CheckAnswerOf(QMessageBox& box);
 
-// The desktop's dialogs: modal message boxes without an icon and Qt's input box.
+// The desktop's dialogs: modal message boxes without an icon, Qt's input box and
+// Qt's file dialogs.
 class MessageBoxDialogs : public WindowDialogs {
 public:
     void ShowMessage(const std::string& text, const std::string& caption) override;
@@ -25,6 +26,9 @@ public:
     CheckAnswer AskCancelTryContinue(const std::string& text, const std::string& caption) override;
     std::optional<std::string> AskForText(const std::string& prompt, const std::string& caption,
                                           const std::string& defaultText) override;
+    std::optional<std::string> AskFileToWrite(const std::string& caption, const std::string& defaultPath,
+                                              const std::string& filter) override;
+    std::optional<std::string> AskFolder(const std::string& caption, const std::string& defaultFolder) override;
 };
 
 }  // namespace heatnet

@@ -25,6 +25,16 @@ public:
     virtual std::optional<std::string> AskForText(const std::string& prompt,
                                                   const std::string& caption,
                                                   const std::string& defaultText) = 0;
+    // A file to write, `defaultPath` offered, or a folder; nullopt when cancelled.
+    // Dialogs without file choosers of their own ask for the name as text.
+    virtual std::optional<std::string> AskFileToWrite(const std::string& caption, const std::string& defaultPath,
+                                                      const std::string& filter) {
+        (void)filter;
+        return AskForText("文件名:", caption, defaultPath);
+    }
+    virtual std::optional<std::string> AskFolder(const std::string& caption, const std::string& defaultFolder) {
+        return AskForText("文件夹:", caption, defaultFolder);
+    }
 };
 
 }  // namespace heatnet

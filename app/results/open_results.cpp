@@ -9,7 +9,7 @@ OpenResults::~OpenResults() {
 void OpenResults::Show(std::unique_ptr<CalculationResult> result, std::vector<std::string> transcript,
                        ResultsWindow::EditorOpener openInEditor) {
     windows_.removeAll(nullptr);
-    auto* window = new ResultsWindow(std::move(result), std::move(transcript), std::move(openInEditor));
+    auto* window = new ResultsWindow(std::move(result), std::move(transcript), std::move(openInEditor), dialogs_);
     windows_.append(window);
     window->show();
 }

@@ -15,6 +15,8 @@ namespace heatnet {
 // goes when it is closed; those still open go with the program.
 class OpenResults {
 public:
+    // `dialogs` answers the windows' export questions.
+    explicit OpenResults(WindowDialogs* dialogs = nullptr) : dialogs_(dialogs) {}
     ~OpenResults();
 
     void Show(std::unique_ptr<CalculationResult> result, std::vector<std::string> transcript,
@@ -23,6 +25,7 @@ public:
     QList<ResultsWindow*> Windows() const;
 
 private:
+    WindowDialogs* dialogs_ = nullptr;
     QList<QPointer<ResultsWindow>> windows_;
 };
 

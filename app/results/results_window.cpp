@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/entry_windows/message_box_dialogs.h"
 #include "app/entry_windows/network_map_window.h"
 #include "app/results/network_map_view.h"
 #include "app/results/pressure_plot_view.h"
@@ -21,6 +22,8 @@
 #include "data/base_data_file.h"
 #include "data/file_io.h"
 #include "data/gbk_text.h"
+#include "reports/inp_export.h"
+#include "reports/results_csv.h"
 #include "reports/text_report.h"
 
 namespace heatnet {
@@ -79,8 +82,10 @@ std::unique_ptr<ProjectData> CalculatedNetwork(const NetworkModel& model) {
 }  // namespace
 
 ResultsWindow::ResultsWindow(std::unique_ptr<CalculationResult> result, std::vector<std::string> transcript,
-                             EditorOpener openInEditor)
+                             EditorOpener openInEditor, WindowDialogs* dialogs)
     : result_(std::move(result)), openInEditor_(std::move(openInEditor)) {
+    if (!dialogs) ownDialogs_ = std::make_unique<MessageBoxDialogs>();
+    dialogs_ = dialogs ? dialogs : ownDialogs_.get();
     setObjectName("results");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("计算结果 - " + QFileInfo(QString::fromStdString(result_->model.dataFileName)).fileName());
@@ -115,7 +120,15 @@ ResultsWindow::ResultsWindow(std::unique_ptr<CalculationResult> result, std::vec
     editDataButton_->setObjectName("editData");
     editDataButton_->hide();
     connect(editDataButton_, &QPushButton::clicked, this, [this] { editData_(); });
+    auto* exportInp = new QPushButton("导出INP");
+    exportInp->setObjectName("exportInp");
+    connect(exportInp, &QPushButton::clicked, this, &ResultsWindow::ExportInp);
+    auto* exportCsv = new QPushButton("导出CSV");
+    exportCsv->setObjectName("exportCsv");
+    connect(exportCsv, &QPushButton::clicked, this, &ResultsWindow::ExportCsv);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(exportInp);
+    buttons->addWidget(exportCsv);
     buttons->addStretch();
     buttons->addWidget(editDataButton_);
     buttons->addWidget(openReport);
@@ -243,6 +256,30 @@ void ResultsWindow::FollowMapClicks() {
         const int node = links.MapNodeOf(plot_->Plot().nodes[position].index);
         map_->HighlightNodes(node >= 0 ? std::vector<int>{node} : std::vector<int>{});
     });
+}
+
+void ResultsWindow::ExportInp() {
+    const NetworkModel& model = result_->model;
+    const std::optional<std::string> path =
+        dialogs_->AskFileToWrite("导出INP", model.baseName + ".inp", "EPANET INP文件 (*.inp)");
+    if (!path || path->empty()) return;
+    const std::unique_ptr<ProjectData> data = CalculatedNetwork(model);
+    std::string note;
+    const auto coordinates = ExchangeCoordinates(*data, model.dataFileName, &note);
+    const std::string error = WriteInpFile(*path, *data, model, result_->table, coordinates);
+    dialogs_->ShowMessage(error.empty() ? "已导出 " + *path + (note.empty() ? "" : "\r\n" + note) : error, "导出INP");
+}
+
+void ResultsWindow::ExportCsv() {
+    const NetworkModel& model = result_->model;
+    const std::optional<std::string> folder = dialogs_->AskFolder(
+        "导出CSV", QFileInfo(QString::fromStdString(model.dataFileName)).absolutePath().toStdString());
+    if (!folder || folder->empty()) return;
+    const std::string error = WriteResultsCsv(*folder, *CalculatedNetwork(model), model, result_->table);
+    dialogs_->ShowMessage(error.empty() ? "已导出 " + *folder + "/" + kNodeCsvName + " 和 " + *folder + "/" +
+                                              kSegmentCsvName
+                                        : error,
+                          "导出CSV");
 }
 
 void ResultsWindow::ShowReport() {

@@ -17,6 +17,7 @@ class QTabWidget;
 namespace heatnet {
 
 class NetworkMapView;
+class WindowDialogs;
 class PressurePlotView;
 class ResultTable;
 class TableEditorWindow;
@@ -31,8 +32,10 @@ class ResultsWindow : public QWidget {
 public:
     using EditorOpener = std::function<void(const std::string& path)>;
 
+    // `dialogs` asks where 导出INP and 导出CSV write and tells how it went; the
+    // desktop's own dialogs when none are given.
     ResultsWindow(std::unique_ptr<CalculationResult> result, std::vector<std::string> transcript,
-                  EditorOpener openInEditor);
+                  EditorOpener openInEditor, WindowDialogs* dialogs = nullptr);
     ~ResultsWindow() override;
 
     // Shows "编辑数据", which calls `editData`; from then on a row selected in the
@@ -55,9 +58,13 @@ private:
     void FollowMapClicks();
     void ShowInEditor(ResultTable* table, int key) const;
     void ShowReport();
+    void ExportInp();
+    void ExportCsv();
 
     std::unique_ptr<CalculationResult> result_;
     EditorOpener openInEditor_;
+    std::unique_ptr<WindowDialogs> ownDialogs_;
+    WindowDialogs* dialogs_ = nullptr;
     std::function<void()> editData_;
     std::function<TableEditorWindow*()> openEditor_;
     QPushButton* editDataButton_ = nullptr;

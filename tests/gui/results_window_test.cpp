@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
@@ -259,6 +260,30 @@ TEST_F(ResultsWindowTest, TablesDiagramAndHoverTextsAgreeWithTheReport) {
     ASSERT_NE(branch, dotted.end());
     QTest::mouseMove(view, view->PointOf(*branch, false).toPoint());
     EXPECT_EQ(QToolTip::text(), Hover(distance.at(numberAt(*branch)), reportNode.at(numberAt(*branch))));
+}
+
+// 导出INP and 导出CSV write, where the person answers, the very bytes heatnet-calc
+// writes for the same file; a cancelled dialog writes nothing, a failed write is told.
+TEST_F(ResultsWindowTest, ExportsInpAndCsvByteForByteAsTheBatchCommand) {
+    ResultsWindow* window = Run("tree.TXT");
+    ASSERT_NE(window, nullptr);
+    dialogs.shown.clear();
+    dialogs.texts = {File("gui.inp"), std::nullopt, File("gui csv"), File("no folder/x.inp")};
+    for (const char* button : {"exportInp", "exportCsv", "exportCsv", "exportInp"}) Click(window, button);
+    EXPECT_EQ(dialogs.shown,
+              (Lines{"导出INP|文件名:|" + File("tree.inp"), "导出INP|已导出 " + File("gui.inp"), "导出CSV|文件夹:|" + here.toStdString(),
+                     "导出CSV|文件夹:|" + here.toStdString(),
+                     "导出CSV|已导出 " + File("gui csv/节点.csv") + " 和 " + File("gui csv/管段.csv"),
+                     "导出INP|文件名:|" + File("tree.inp"),
+                     "导出INP|INP文件 " + File("no folder/x.inp") + " 无法写入,请检查文件夹和文件是否可写。"}));
+    QProcess calc;
+    calc.setWorkingDirectory(here);
+    calc.start(HEATNET_CALC, {"--export-inp", "calc.inp", "--csv", "calc csv", QString::fromStdString(File("tree.TXT"))});
+    ASSERT_TRUE(calc.waitForFinished(60000) && calc.exitCode() == 0) << calc.readAllStandardError().toStdString();
+    for (const auto& [gui, batch] : {std::pair{"gui.inp", "calc.inp"}, {"gui csv/节点.csv", "calc csv/节点.csv"},
+                                     {"gui csv/管段.csv", "calc csv/管段.csv"}})
+        EXPECT_EQ(ReadBytes(File(gui)), ReadBytes(File(batch))) << gui;
+    EXPECT_TRUE(ReadBytes(File("gui.inp")).starts_with(";heatnet "));
 }
 
 }  // namespace
