@@ -1,6 +1,7 @@
 #include "reports/exchange_values.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "data/number_text.h"
 #include "hydraulics/node_demands.h"
@@ -32,8 +33,13 @@ ExchangeNodeRow NodeRow(const NetworkModel& model, int index, const Number& numb
 
 std::string FullPrecisionText(double value) {
     if (value == 0) return "0";  // a reversed zero flow is no "-0"
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
+    // Plain digits wherever a spreadsheet shows them so (500000, not 5e+05);
+    // an exponent only for magnitudes no network has.
+    const double magnitude = std::fabs(value);
+    const std::chars_format form =
+        magnitude >= 1e-6 && magnitude < 1e15 ? std::chars_format::fixed : std::chars_format::general;
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value, form);
     return std::string(text, result.ptr);
 }
 

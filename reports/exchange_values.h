@@ -12,7 +12,8 @@ namespace heatnet {
 // The values the exchange files (INP, CSV, GeoJSON) share, in SI units and
 // full precision, so that the three always agree with each other.
 
-// The shortest text that reads back to the same double.
+// The shortest text that reads back to the same double, in plain digits
+// (no exponent) from 1e-6 up to 1e15.
 std::string FullPrecisionText(double value);
 
 // A node's ID: its number as the data file writes it, without blanks.

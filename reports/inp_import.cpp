@@ -12,6 +12,7 @@
 #include "data/quoted_text.h"
 #include "hydraulics/node_demands.h"
 #include "hydraulics/standard_pipe_table.h"
+#include "reports/exchange_values.h"
 #include "reports/network_map.h"
 
 namespace heatnet {
@@ -51,12 +52,6 @@ std::string CsvCell(const std::string& text) {
     std::string quoted = "\"";
     for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
-}
-
-std::string ShortestText(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
 }
 
 }  // namespace
@@ -173,7 +168,7 @@ std::string FormatNodeNumberFile(const InpConversion& conversion) {
 std::string FormatCoordinateFile(const InpConversion& conversion) {
     std::string text = std::string(kUtf8Mark) + "节点,x,y\r\n";
     for (const InpConversion::Point& point : conversion.coordinates)
-        text += NumberInText(point.node) + "," + ShortestText(point.x) + "," + ShortestText(point.y) + "\r\n";
+        text += NumberInText(point.node) + "," + FullPrecisionText(point.x) + "," + FullPrecisionText(point.y) + "\r\n";
     return text;
 }
 

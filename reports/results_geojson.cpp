@@ -20,7 +20,21 @@ std::string Properties(const std::initializer_list<Property>& properties) {
 }
 
 // Northward y, as the side file writes it.
-std::string Position(const MapPoint& at) { return "[" + FullPrecisionText(at.x) + "," + FullPrecisionText(-at.y) + "]"; }
+std::string Position(const MapPoint& at) {
+    std::string text = "[";
+    text += FullPrecisionText(at.x);
+    text += ',';
+    text += FullPrecisionText(-at.y);
+    return text += ']';
+}
+
+std::string Line(const MapPoint& from, const MapPoint& to) {
+    std::string text = "[";
+    text += Position(from);
+    text += ',';
+    text += Position(to);
+    return text += ']';
+}
 
 std::string Feature(const std::string& geometry, const std::string& coordinates, const std::string& properties) {
     return "{\"type\":\"Feature\",\"geometry\":{\"type\":\"" + geometry + "\",\"coordinates\":" + coordinates +
@@ -51,7 +65,7 @@ ResultsGeoJson ResultsGeoJsonText(const ProjectData& data, const NetworkModel& m
                                                {"供回水压差(Pa)", number(node.pressureDifference)}})));
     for (const ExchangeSegmentRow& pipe : ExchangeSegmentRows(data, model, table))
         features.push_back(Feature("LineString",
-                                   "[" + Position(at(pipe.startNode)) + "," + Position(at(pipe.endNode)) + "]",
+                                   Line(at(pipe.startNode), at(pipe.endNode)),
                                    Properties({{"ID", Quoted(pipe.id)},
                                                {"起点", Quoted(pipe.startId)},
                                                {"终点", Quoted(pipe.endId)},

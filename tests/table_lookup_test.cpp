@@ -43,7 +43,9 @@ TEST(TableLookup, BesideTheExecutableThenShareHeatnetThenAMessageNamingBoth) {
             for (size_t at; (at = expected.find(tag)) != std::string::npos;) expected.replace(at, tag.size(), path);
         ASSERT_FALSE(person.messages.empty());
         EXPECT_EQ(person.messages[0], expected);
-        if (result->completed) EXPECT_EQ(ReadBytes(root.File("net_OUT.TXT")), ReadBytes(reference.File("net_OUT.TXT")));
+        if (result->completed) {
+            EXPECT_EQ(ReadBytes(root.File("net_OUT.TXT")), ReadBytes(reference.File("net_OUT.TXT")));
+        }
     }
 }
 
