@@ -45,12 +45,13 @@ def read_csv(path):
         return {row["ID"]: row for row in csv.DictReader(rows)}
 
 
-def continuity_defect(pipes, nodes, flow_of):
-    """How far the flows miss the demands, summed over the nodes (m3/h)."""
-    balance = {ident: -float(row["水量(m3/h)"]) for ident, row in nodes.items()}
+def continuity_defect(pipes, demands, flow_of):
+    """How far the flows miss the demands, summed over the nodes given (m3/h)."""
+    balance = {ident: -demand for ident, demand in demands.items()}
     for ident, row in pipes.items():
-        balance[row["起点"]] -= flow_of(ident)
-        balance[row["终点"]] += flow_of(ident)
+        for node, sign in (row["起点"], -1), (row["终点"], 1):
+            if node in balance:
+                balance[node] += sign * flow_of(ident)
     return sum(map(abs, balance.values()))
 
 
@@ -67,10 +68,14 @@ def compare(name, inp_text, folder, solution, worst):
     # With every flow below 1 t/h heatnet stops at its first solution, which takes
     # every resistance at 1 t/h: its drops are EPANET's times 1 t/h / |flow|.
     first = all(abs(float(row["流量(kg/s)"]) * 3.6) < SETTLE_TONNES for row in pipes.values())
-    # An ill-conditioned network loses digits in both solvers: neither's flows
-    # meet the demands closer than its continuity defect.
-    defect = continuity_defect(pipes, nodes, lambda i: float(pipes[i]["流量(m3/h)"])) + \
-        continuity_defect(pipes, nodes, lambda i: links[i]["flow"])
+    # An ill-conditioned network loses digits in both solvers: neither's flows meet
+    # the demands closer than its continuity defect. EPANET's is taken against the
+    # file's junctions, so that a wrong demand there stays a fault.
+    junctions = re.search(r"\[JUNCTIONS\]\n(.*?)\n\[", inp_text, re.S)[1].splitlines()
+    inp_demands = {f[0]: float(f[2]) for f in map(str.split, junctions) if not f[0].startswith(";")}
+    csv_demands = {ident: float(row["水量(m3/h)"]) for ident, row in nodes.items()}
+    defect = continuity_defect(pipes, csv_demands, lambda i: float(pipes[i]["流量(m3/h)"])) + \
+        continuity_defect(pipes, inp_demands, lambda i: links[i]["flow"])
     faults = []
 
     def check(what, ident, epanet, heatnet, allowed):
@@ -98,6 +103,25 @@ def compare(name, inp_text, folder, solution, worst):
     return faults
 
 
+def ring_network(arguments, folder):
+    """A ring network of 1400 segments: sizing all of it takes half a minute, so its
+    1370 tree segments get the diameters heatnet selects for the tree alone and
+    only the 30 ring-closing ones are left to size."""
+    tree, rings = os.path.join(folder, "ring_base", "tree.TXT"), os.path.join(folder, "rings_1400.TXT")
+    os.mkdir(os.path.dirname(tree))
+    subprocess.run([arguments.generate, "--segments", "1370", tree], check=True)
+    subprocess.run([arguments.generate, "--segments", "1370", "--loops", "30", rings], check=True)
+    subprocess.run([arguments.calc, tree], check=True, capture_output=True, stdin=subprocess.DEVNULL)
+    ends = lambda fields: frozenset(map(float, fields[3:5]))  # noqa: E731
+    with open(tree[:-4] + "#.TXT", encoding="gbk") as sized:
+        diameters = {ends(f): f[0] for f in (line.split(",") for line in sized.read().splitlines()[2:]) if len(f) == 5}
+    with open(rings, encoding="gbk") as data:
+        records = [line.split(",") for line in data.read().splitlines()]
+    with open(rings, "w", encoding="gbk", newline="") as data:
+        data.write("".join(",".join([diameters.get(ends(f), f[0]) if len(f) == 5 else f[0], *f[1:]]) + "\r\n"
+                           for f in records))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--calc", required=True), parser.add_argument("--generate", required=True)
@@ -110,12 +134,9 @@ def main():
     with tempfile.TemporaryDirectory(prefix="heatnet-epanet-") as folder:
         for path in sorted(glob.glob(os.path.join(arguments.networks, "*.TXT"))):
             shutil.copy(path, folder)
-        # 1400 segments each; sizing a ring network that large takes half a minute,
-        # so its diameters are given (its flows still iterate).
-        generated = {"tree_1400": ["1400"], "rings_1400": ["1370", "--loops", "30", "--given-share", "1"]}
-        for name, options in generated.items():
-            subprocess.run([arguments.generate, "--segments", *options, os.path.join(folder, name + ".TXT")],
-                           check=True)
+        subprocess.run([arguments.generate, "--segments", "1400", os.path.join(folder, "tree_1400.TXT")], check=True)
+        ring_network(arguments, folder)
+        generated = ["tree_1400", "rings_1400"]
         for data in sorted(glob.glob(os.path.join(folder, "*.TXT"))):
             base = data[:-4]
             run = subprocess.run([arguments.calc, data, "--export-inp", base + ".inp", "--csv", base + "_csv"],
