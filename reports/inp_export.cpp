@@ -53,8 +53,10 @@ std::string InpFileText(const ProjectData& data, const NetworkModel& model, cons
                 "  " + FullPrecisionText(pipe.diameter) + "  " + kRoughness + "  0  Open  ;L=" +
                 field(pipe.lengthRead) + " Le=" + field(pipe.equivalentLengthRead) + "\n";
     }
-    // Relative viscosity so small that only the rough-pipe term is left.
-    text += "[OPTIONS]\nUNITS CMH\nHEADLOSS D-W\nVISCOSITY 1e-9\nACCURACY 1e-9\nTRIALS 1000\n";
+    // A viscosity this small (EPANET takes values below 1e-3 as a kinematic
+    // viscosity itself, not relative to water's) leaves only the rough-pipe term,
+    // down to speeds of micrometres per second.
+    text += "[OPTIONS]\nUNITS CMH\nHEADLOSS D-W\nVISCOSITY 1e-15\nACCURACY 1e-9\nTRIALS 1000\n";
     text += "[TIMES]\nDURATION 0\n";
     std::string placed;
     for (const ExchangeNodeRow& node : nodes)

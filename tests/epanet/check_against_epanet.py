@@ -26,10 +26,8 @@ TREE_FLOW = 1e-6
 # by the pipe's resistance times that much times the sum of both sides' flows.
 SETTLE_TONNES = 1.0
 # Floors for trickles (m3/h, Pa). EPANET does not solve flows of 1e-5 m3/h
-# exactly (a single pipe carrying 1.5e-5 m3/h came out 8 % high), and at speeds
-# of millimetres per second its friction law keeps a Reynolds term of some tenths
-# of a percent even at the file's viscosity; 0.1 Pa is a hundredth of the
-# report's 0.01 kPa.
+# exactly (a single pipe carrying 1.5e-5 m3/h came out 8 % high); 0.1 Pa is a
+# hundredth of the report's 0.01 kPa.
 FLOW_FLOOR, DROP_FLOOR = 1e-5, 0.1
 
 

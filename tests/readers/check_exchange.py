@@ -18,7 +18,7 @@ from heatnet_outputs import finish, read_lines
 NODE_HEAD = "ID,热负荷(W),水量(kg/s),水量(m3/h),供水压力(Pa),回水压力(Pa),供回水压差(Pa)"
 PIPE_HEAD = "ID,起点,终点,管径(mm),管段长度(m),计算长度(m),流量(kg/s),流量(m3/h),流速(m/s),比摩阻(Pa/m),管段压降(Pa)"
 SECTIONS = ["[TITLE]", "[JUNCTIONS]", "[RESERVOIRS]", "[PIPES]", "[OPTIONS]", "[TIMES]", "[COORDINATES]", "[END]"]
-OPTIONS = ["UNITS CMH", "HEADLOSS D-W", "VISCOSITY 1e-9", "ACCURACY 1e-9", "TRIALS 1000"]
+OPTIONS = ["UNITS CMH", "HEADLOSS D-W", "VISCOSITY 1e-15", "ACCURACY 1e-9", "TRIALS 1000"]
 # (network, side file: "all" nodes, "some" of them or none); GeoJSON is asked for every time.
 CASES = [("small_tree", "all"), ("secondary_source", None), ("loop", "some"), ("given_diameters", "all")]
 
