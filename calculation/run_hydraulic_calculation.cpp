@@ -15,7 +15,7 @@ namespace heatnet {
 std::unique_ptr<CalculationResult> RunHydraulicCalculation(const std::string& fileName,
                                                            UserInteraction& person,
                                                            const std::string& programDirectory,
-                                                           SizingMethod sizingMethod) {
+                                                           SizingMethod sizingMethod, int sizingThreads) {
     auto result = std::make_unique<CalculationResult>();
     CalculationMessenger messages(person);
     if (HasWildcard(fileName)) {
@@ -28,6 +28,7 @@ std::unique_ptr<CalculationResult> RunHydraulicCalculation(const std::string& fi
     model.dataFileName = names.fileName;
     model.baseName = names.baseName;
     model.sizingMethod = sizingMethod;
+    model.sizingThreads = sizingThreads;
 
     // The report exists from the start; a calculation that stops leaves it empty.
     if (!CreateEmptyFile(files.report)) {

@@ -18,9 +18,10 @@ struct CalculationResult {
 
 // Calculates the network of one basic data file and writes every output, talking
 // to the person through `person`. SLGJ.DAT is looked up from `programDirectory`
-// (TableFile).
+// (TableFile). `sizingThreads` solve sizing passes side by side (0: the machine's
+// cores); the results are the same with any number.
 std::unique_ptr<CalculationResult> RunHydraulicCalculation(
     const std::string& fileName, UserInteraction& person, const std::string& programDirectory,
-    SizingMethod sizingMethod = SizingMethod::kForeseen);
+    SizingMethod sizingMethod = SizingMethod::kForeseen, int sizingThreads = 0);
 
 }  // namespace heatnet

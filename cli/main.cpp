@@ -1,5 +1,6 @@
 // heatnet-calc: calculates one basic data file without the windows.
 #include <cctype>
+#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -28,6 +29,7 @@ constexpr const char* kUsage =
     "  --open   计算结束后用文本编辑器打开计算书\n"
     "  --step-by-step  逐次求解选择管径(每放大一次管径求解一次管网),供对照和测时\n"
     "  --statistics    计算结束后报告管径选择的遍数\n"
+    "  --threads N     用N个线程同时求解管径选择的各遍(默认为本机的核数);结果与线程数无关\n"
     "  --diagram 文件.svg  计算完成后另将水压图写成SVG文件(可在浏览器中查看)\n"
     "  --map 文件.svg  另将管网图写成SVG文件:计算完成时按比摩阻与限值之比着色,\n"
     "                  数据有拓扑问题而无法计算时只画出并标出这些问题(退出码仍为1);\n"
@@ -40,6 +42,9 @@ constexpr const char* kUsage =
     "  --help   显示本说明\n"
     "  --version  显示版本\n"
     "  提示信息写到标准错误输出;计算完成时退出码为0,计算中止时为1,参数错误时为2。\n";
+
+// More threads than any workstation has cores only cost memory.
+constexpr int kMostThreads = 256;
 
 // Only SVG: the batch command is built without Qt, which PNG and PDF would need.
 bool IsSvgFileName(std::string_view path) {
@@ -59,6 +64,7 @@ int main(int argc, char** argv) {
     bool openEditor = false;
     bool showStatistics = false;
     heatnet::SizingMethod method = heatnet::SizingMethod::kForeseen;
+    int threads = 0;
     std::string dataFile, diagramFile, mapFile;
     heatnet::ExchangeRequest exchange;
     bool haveDataFile = false;
@@ -80,6 +86,15 @@ int main(int argc, char** argv) {
             method = heatnet::SizingMethod::kStepByStep;
         } else if (argument == "--statistics") {
             showStatistics = true;
+        } else if (argument == "--threads") {
+            const std::string_view count = i + 1 < argc ? std::string_view(argv[i + 1]) : std::string_view();
+            const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), threads);
+            if (count.empty() || error != std::errc() || end != count.data() + count.size() || threads < 1 ||
+                threads > kMostThreads) {
+                std::cerr << "heatnet-calc: --threads 后请给出1到" << kMostThreads << "之间的线程数\n" << kUsage;
+                return 2;
+            }
+            ++i;
         } else if (argument == "--diagram") {
             if (i + 1 == argc) {
                 std::cerr << "heatnet-calc: --diagram 后请给出水压图文件名(.svg)\n" << kUsage;
@@ -124,12 +139,17 @@ int main(int argc, char** argv) {
     }
     heatnet::ConsoleInteraction console(std::cerr, answerYes, openEditor);
     const auto result =
-        heatnet::RunHydraulicCalculation(dataFile, console, heatnet::ProgramDirectory(), method);
+        heatnet::RunHydraulicCalculation(dataFile, console, heatnet::ProgramDirectory(), method, threads);
     if (showStatistics) {
         const heatnet::SizingStatistics& sizing = result->model.sizing;
         std::cerr << "heatnet-calc: 管径选择共" << sizing.solvedPasses + sizing.foreseenPasses
                   << "遍,其中求解" << sizing.solvedPasses << "遍,预见" << sizing.foreseenPasses
                   << "遍\n";
+        if (const int ahead = sizing.speculatedTaken + sizing.speculatedDropped; ahead > 0)
+            std::cerr << "heatnet-calc: 其他线程提前求解" << ahead << "遍,采用" << sizing.speculatedTaken
+                      << "遍,舍弃" << sizing.speculatedDropped << "遍\n";
+        if (sizing.forecastGivenUpAfter > 0)
+            std::cerr << "heatnet-calc: 第" << sizing.forecastGivenUpAfter << "遍后不再预见(预见的遍数太少)\n";
     }
     if (!result->completed) {
         // The faults of the network's shape are what the person needs to see now.

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "hydraulics/pass_speculation.h"
 #include "hydraulics/sizing_pass.h"
 #include "hydraulics/sizing_rules.h"
 #include "hydraulics/tree_forecast.h"
@@ -26,22 +27,32 @@ struct Run {
 // and shrinks when one is not, so that few bounds are spent on groups too wide.
 constexpr int kMostRunsPerGroup = 64;
 
+// The forecast is asked no more once it has vouched for fewer than one pass in
+// kPayingShare after kTrialPasses: asking costs a bound over the whole network
+// per pass, which only pays when passes are taken without solving. What it would
+// have vouched for is solved instead, so the results are the same either way.
+constexpr int kTrialPasses = 64;
+constexpr int kPayingShare = 5;
+
 enum class Progress { kTaken, kSolved, kStopped, kFinished };
 
 class ForeseenSizing {
 public:
-    ForeseenSizing(NetworkModel& model, const StandardPipeTable& table,
-                   CalculationMessenger& messages, TreeForecast& forecast)
-        : model_(model), table_(table), messages_(messages), forecast_(forecast),
-          solver_(model, messages) {}
+    ForeseenSizing(NetworkModel& model, const StandardPipeTable& table, TreeForecast& forecast,
+                   PassSpeculation& passes)
+        : model_(model), table_(table), forecast_(forecast), passes_(passes) {}
 
     bool Size() {
         int position = 0;
         for (;;) {
+            if (NotPaying()) {
+                model_.sizing.forecastGivenUpAfter = model_.sizing.solvedPasses + model_.sizing.foreseenPasses;
+                return SizeBySpeculation(passes_, model_, table_);
+            }
             const std::vector<Run> runs = PlanRuns(position, runsPerGroup_);
             if (runs.empty()) {
                 // The pass the forecast expects to enlarge nothing, solved for the results.
-                const PassOutcome outcome = Solve();
+                const PassOutcome outcome = Solve({});
                 if (outcome != PassOutcome::kEnlarged) return outcome == PassOutcome::kFinished;
                 ++model_.sizing.forecastMisses;
                 position = 0;
@@ -57,6 +68,23 @@ public:
 
 private:
     double Zone(int s) const { return ZoneLimit(model_.segments[s], model_.branchStartNode); }
+
+    bool NotPaying() const {
+        const SizingStatistics& sizing = model_.sizing;
+        return sizing.solvedPasses + sizing.foreseenPasses >= kTrialPasses &&
+               sizing.foreseenPasses * kPayingShare < sizing.solvedPasses;
+    }
+
+    // The enlargements the plan expects from pass `pass` of run `first` on, as
+    // many as the threads can solve ahead.
+    std::vector<Enlargement> PlannedFrom(const std::vector<Run>& runs, int first, int pass) const {
+        std::vector<Enlargement> planned;
+        const size_t wanted = static_cast<size_t>(passes_.Threads());
+        for (int r = first; r < static_cast<int>(runs.size()) && planned.size() < wanted; ++r)
+            for (int p = r == first ? pass : 0; p < runs[r].Passes() && planned.size() < wanted; ++p)
+                planned.push_back({runs[r].segment, runs[r].sizes[p], runs[r].sizes[p + 1]});
+        return planned;
+    }
 
     // The next runs of the forecast walk from `position` on, at most a group's worth.
     std::vector<Run> PlanRuns(int position, int most) const {
@@ -99,7 +127,7 @@ private:
                 TakePasses(runs[first], pass, pass);
                 continue;
             }
-            const PassOutcome outcome = Solve();
+            const PassOutcome outcome = Solve(PlannedFrom(runs, first, pass));
             if (outcome == PassOutcome::kStopped) return Progress::kStopped;
             return outcome == PassOutcome::kFinished ? Progress::kFinished : Progress::kSolved;
         }
@@ -169,16 +197,13 @@ private:
         }
     }
 
-    PassOutcome Solve() {
-        ++model_.sizing.solvedPasses;
-        return RunSolvedPass(model_, table_, solver_);
-    }
+    // Solved, with the planned passes after it solved ahead on the other threads.
+    PassOutcome Solve(const std::vector<Enlargement>& planned) { return passes_.Solve(planned); }
 
     NetworkModel& model_;
     const StandardPipeTable& table_;
-    CalculationMessenger& messages_;
     TreeForecast& forecast_;
-    NodalFlowSolver solver_;
+    PassSpeculation& passes_;
     std::vector<int> smallest_, largest_;
     int walkedTo_ = 0;  // segments whose walk messages have been given
     int runsPerGroup_ = 1;
@@ -188,12 +213,10 @@ private:
 
 bool SizeDiametersForeseen(NetworkModel& model, const StandardPipeTable& table,
                            CalculationMessenger& messages) {
+    PassSpeculation passes(model, table, messages, model.sizingThreads);
     std::optional<TreeForecast> forecast = TreeForecast::For(model, table);
-    if (!forecast) {
-        NodalFlowSolver solver(model, messages);
-        return SizeStepByStep(model, table, solver);
-    }
-    return ForeseenSizing(model, table, messages, *forecast).Size();
+    if (!forecast) return SizeBySpeculation(passes, model, table);
+    return ForeseenSizing(model, table, *forecast, passes).Size();
 }
 
 }  // namespace heatnet

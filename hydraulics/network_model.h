@@ -55,6 +55,14 @@ struct SizingStatistics {
     // limit may be planned either way; such a miss costs a walk afresh, never
     // a result.
     int forecastMisses = 0;
+    // Passes solved ahead of their turn on other threads, at the sizes the passes
+    // before them were predicted to leave: taken when those passes confirmed the
+    // prediction (they are counted among the solved passes too), dropped when not.
+    int speculatedTaken = 0;
+    int speculatedDropped = 0;
+    // Passes after which the forecast was no longer asked, as it vouched for too
+    // few of them to pay for itself; 0 when it was asked throughout.
+    int forecastGivenUpAfter = 0;
     // Kept once found: in a loop a later enlargement may bring a held segment
     // back within its limit, or a flow back above the small flow, and it is
     // told all the same, as each was when first found.
@@ -94,6 +102,9 @@ struct NetworkModel {
     std::vector<NodeLoad> loadRecords;     // in the order of the data file
 
     SizingMethod sizingMethod = SizingMethod::kForeseen;
+    // Threads that solve sizing passes side by side (foreseen sizing only; step by
+    // step is always one); 0 takes the machine's cores.
+    int sizingThreads = 0;
     SizingStatistics sizing;
 
     int M() const { return sourceIndex - 1; }

@@ -8,7 +8,7 @@
 namespace heatnet {
 
 PassOutcome RunSolvedPass(NetworkModel& model, const StandardPipeTable& table,
-                          NodalFlowSolver& solver) {
+                          NodalFlowSolver& solver, Enlargement* made) {
     for (NetworkSegment& segment : model.segments)
         segment.flowFactor = segment.calculationLength * table.Coefficient(segment.sizeIndex);
     solver.Prepare();
@@ -26,7 +26,9 @@ PassOutcome RunSolvedPass(NetworkModel& model, const StandardPipeTable& table,
         const int step =
             EnlargementStep(segment.specificLoss, ZoneLimit(segment, model.branchStartNode));
         if (step > 0 && segment.sizeIndex < StandardPipeTable::kSizes) {
+            const int from = segment.sizeIndex;
             segment.sizeIndex = std::min(segment.sizeIndex + step, StandardPipeTable::kSizes);
+            if (made) *made = {s, from, segment.sizeIndex};
             return PassOutcome::kEnlarged;
         }
         if (step > 0) {

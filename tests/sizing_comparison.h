@@ -37,9 +37,10 @@ inline bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) 
 // Everything one method says and writes, calculating net.TXT in `folder`; both
 // methods run in the same folder, since the closing message names it.
 inline std::vector<std::vector<std::string>> Transcript(const TemporaryFolder& folder, SizingMethod method,
-                                                        std::unique_ptr<CalculationResult>& result) {
+                                                        std::unique_ptr<CalculationResult>& result,
+                                                        int threads = 1) {
     RecordingInteraction person;
-    result = RunHydraulicCalculation(folder.File("net.TXT"), person, ProgramDirectory(), method);
+    result = RunHydraulicCalculation(folder.File("net.TXT"), person, ProgramDirectory(), method, threads);
     std::vector<std::string> outputs;
     for (const char* name : {"net_OUT.TXT", "net#.TXT", "net.dxf"}) {
         outputs.push_back(ReadBytes(folder.File(name)));
@@ -62,16 +63,18 @@ inline void ExpectSameModel(const NetworkModel& a, const NetworkModel& b) {
             EXPECT_TRUE(SameBits(a.nodes[k].*field, b.nodes[k].*field)) << "node " << k;
 }
 
-// Returns the foreseen and the step-by-step solved passes and the forecast's
+// Foreseen sizing runs on one thread and on three, passes solved ahead on the
+// other two. Returns the foreseen and the step-by-step solved passes and the forecast's
 // misses. `heldExpected`: the segments held at the largest size are named in one
 // message. `missesTolerated`: for flows beside a limit, where the forecast may
 // plan a last pass that the solution still enlarges.
 inline std::tuple<int, int, int> ExpectSameCalculation(const NetworkRecipe& recipe, const TemporaryFolder& folder,
                                                        bool heldExpected = false, bool missesTolerated = false) {
     EXPECT_EQ(WriteBaseDataFile(folder.File("net.TXT"), GenerateNetwork(recipe)), "");
-    std::unique_ptr<CalculationResult> stepByStep, foreseen;
+    std::unique_ptr<CalculationResult> stepByStep, foreseen, ahead;
     const auto transcript = Transcript(folder, SizingMethod::kStepByStep, stepByStep);
     EXPECT_EQ(transcript, Transcript(folder, SizingMethod::kForeseen, foreseen));
+    EXPECT_EQ(transcript, Transcript(folder, SizingMethod::kForeseen, ahead, 3));
     if (heldExpected) {
         EXPECT_EQ(std::ranges::count_if(transcript[0], [](const std::string& message) {
                       return message.find("已取最大标准管径") != std::string::npos && message.find("、") != std::string::npos;
@@ -84,7 +87,14 @@ inline std::tuple<int, int, int> ExpectSameCalculation(const NetworkRecipe& reci
     }
     if (stepByStep->completed) {
         ExpectSameModel(stepByStep->model, foreseen->model);
+        ExpectSameModel(stepByStep->model, ahead->model);
         EXPECT_EQ(fast.solvedPasses + fast.foreseenPasses, slow.solvedPasses);
+        const SizingStatistics& threaded = ahead->model.sizing;
+        EXPECT_EQ(threaded.solvedPasses + threaded.foreseenPasses, slow.solvedPasses);
+        // Where passes are solved one after another, some are solved ahead and taken.
+        if (fast.solvedPasses >= 20) {
+            EXPECT_GT(threaded.speculatedTaken, 0);
+        }
     }
     return {fast.foreseenPasses, slow.solvedPasses, fast.forecastMisses};
 }
