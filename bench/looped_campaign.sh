@@ -37,6 +37,7 @@ for ((seed = first; seed < first + count; seed++)); do
   read -r _ t _ <<<"$(grep '其他线程' two/messages.all | grep -o '[0-9]\+' | head -2 | tr '\n' ' ') 0 0"
   passes=$((passes + p)) taken=$((taken + t))
   reference=$(outputs step)
+  [ $((seed % 100)) -ne 0 ] || echo "seed $seed: $disagreements disagreements so far" >&2
   for run in two four; do
     if [ "$(outputs $run)" != "$reference" ]; then
       disagreements=$((disagreements + 1))

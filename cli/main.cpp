@@ -148,8 +148,9 @@ int main(int argc, char** argv) {
         if (const int ahead = sizing.speculatedTaken + sizing.speculatedDropped; ahead > 0)
             std::cerr << "heatnet-calc: 其他线程提前求解" << ahead << "遍,采用" << sizing.speculatedTaken
                       << "遍,舍弃" << sizing.speculatedDropped << "遍\n";
-        if (sizing.forecastGivenUpAfter > 0)
-            std::cerr << "heatnet-calc: 第" << sizing.forecastGivenUpAfter << "遍后不再预见(预见的遍数太少)\n";
+        if (sizing.solvedWhileForecastRested > 0)
+            std::cerr << "heatnet-calc: 其中" << sizing.solvedWhileForecastRested
+                      << "遍未先问预见(此前连续多遍无法预见)\n";
     }
     if (!result->completed) {
         // The faults of the network's shape are what the person needs to see now.

@@ -27,12 +27,14 @@ struct Run {
 // and shrinks when one is not, so that few bounds are spent on groups too wide.
 constexpr int kMostRunsPerGroup = 64;
 
-// The forecast is asked no more once it has vouched for fewer than one pass in
-// kPayingShare after kTrialPasses: asking costs a bound over the whole network
-// per pass, which only pays when passes are taken without solving. What it would
-// have vouched for is solved instead, so the results are the same either way.
-constexpr int kTrialPasses = 64;
-constexpr int kPayingShare = 5;
+// Asking the forecast costs a bound over the whole network per pass, which only
+// pays when passes are taken without solving. After kRestAfter passes solved in a
+// row it rests for as many passes, solved without asking; asked once more and
+// still not vouching, it rests twice as long, and so on; a pass it vouches for
+// ends the rests. What it would have vouched for meanwhile is solved instead, so
+// the results are the same either way; a heavy tree whose first passes cannot be
+// vouched for keeps its forecast for the many passes that follow.
+constexpr int kRestAfter = 64;
 
 enum class Progress { kTaken, kSolved, kStopped, kFinished };
 
@@ -43,24 +45,38 @@ public:
         : model_(model), table_(table), forecast_(forecast), passes_(passes) {}
 
     bool Size() {
+        SizingStatistics& sizing = model_.sizing;
         int position = 0;
+        int foreseenBefore = 0, solvedInARow = 0, rest = kRestAfter;
+        enum class Asking { kUsually, kRightAfterRest, kOnceAfterRest } asking = Asking::kUsually;
         for (;;) {
-            if (NotPaying()) {
-                model_.sizing.forecastGivenUpAfter = model_.sizing.solvedPasses + model_.sizing.foreseenPasses;
-                return SizeBySpeculation(passes_, model_, table_);
+            if (sizing.foreseenPasses > foreseenBefore) {
+                foreseenBefore = sizing.foreseenPasses;
+                solvedInARow = 0, rest = kRestAfter, asking = Asking::kUsually;
+            } else if (asking == Asking::kOnceAfterRest || solvedInARow >= kRestAfter) {
+                const int solvedBefore = sizing.solvedPasses;
+                const PassOutcome outcome = SolveBySpeculation(passes_, model_, table_, rest);
+                sizing.solvedWhileForecastRested += sizing.solvedPasses - solvedBefore;
+                if (outcome != PassOutcome::kEnlarged) return outcome == PassOutcome::kFinished;
+                rest *= 2, solvedInARow = 0, position = 0, asking = Asking::kRightAfterRest;
+            } else if (asking == Asking::kRightAfterRest) {
+                asking = Asking::kOnceAfterRest;
             }
+            const int solvedBefore = sizing.solvedPasses;
             const std::vector<Run> runs = PlanRuns(position, runsPerGroup_);
             if (runs.empty()) {
                 // The pass the forecast expects to enlarge nothing, solved for the results.
                 const PassOutcome outcome = Solve({});
                 if (outcome != PassOutcome::kEnlarged) return outcome == PassOutcome::kFinished;
-                ++model_.sizing.forecastMisses;
+                ++sizing.forecastMisses;
+                ++solvedInARow;
                 position = 0;
                 continue;
             }
             const Progress progress = TakeRuns(runs, 0, static_cast<int>(runs.size()));
             if (progress == Progress::kStopped) return false;
             if (progress == Progress::kFinished) return true;
+            solvedInARow += sizing.solvedPasses - solvedBefore;
             // A solved pass may decide otherwise than the forecast: walk afresh.
             position = progress == Progress::kSolved ? 0 : runs.back().segment;
         }
@@ -68,12 +84,6 @@ public:
 
 private:
     double Zone(int s) const { return ZoneLimit(model_.segments[s], model_.branchStartNode); }
-
-    bool NotPaying() const {
-        const SizingStatistics& sizing = model_.sizing;
-        return sizing.solvedPasses + sizing.foreseenPasses >= kTrialPasses &&
-               sizing.foreseenPasses * kPayingShare < sizing.solvedPasses;
-    }
 
     // The enlargements the plan expects from pass `pass` of run `first` on, as
     // many as the threads can solve ahead.

@@ -60,9 +60,9 @@ struct SizingStatistics {
     // prediction (they are counted among the solved passes too), dropped when not.
     int speculatedTaken = 0;
     int speculatedDropped = 0;
-    // Passes after which the forecast was no longer asked, as it vouched for too
-    // few of them to pay for itself; 0 when it was asked throughout.
-    int forecastGivenUpAfter = 0;
+    // Passes solved without asking the forecast, while it rested after vouching
+    // for none of a long row of passes (it pays only when it vouches).
+    int solvedWhileForecastRested = 0;
     // Kept once found: in a loop a later enlargement may bring a held segment
     // back within its limit, or a flow back above the small flow, and it is
     // told all the same, as each was when first found.

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -209,13 +210,19 @@ std::vector<Enlargement> PredictEnlargements(const NetworkModel& model, const St
     return predicted;
 }
 
-bool SizeBySpeculation(PassSpeculation& passes, NetworkModel& model, const StandardPipeTable& table) {
+PassOutcome SolveBySpeculation(PassSpeculation& passes, NetworkModel& model, const StandardPipeTable& table,
+                               int most) {
     std::vector<Enlargement> predicted;
-    for (;;) {
+    for (const int start = model.sizing.solvedPasses; model.sizing.solvedPasses - start < most;) {
         const PassOutcome outcome = passes.Solve(predicted);
-        if (outcome != PassOutcome::kEnlarged) return outcome == PassOutcome::kFinished;
+        if (outcome != PassOutcome::kEnlarged) return outcome;
         predicted = PredictEnlargements(model, table, passes.LastEnlargement(), passes.Threads() - 1);
     }
+    return PassOutcome::kEnlarged;
+}
+
+bool SizeBySpeculation(PassSpeculation& passes, NetworkModel& model, const StandardPipeTable& table) {
+    return SolveBySpeculation(passes, model, table, std::numeric_limits<int>::max()) == PassOutcome::kFinished;
 }
 
 }  // namespace heatnet

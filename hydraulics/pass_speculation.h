@@ -65,8 +65,11 @@ private:
 std::vector<Enlargement> PredictEnlargements(const NetworkModel& model, const StandardPipeTable& table,
                                              Enlargement made, int most);
 
-// Solved passes until one enlarges nothing, each round predicting from the last
-// pass taken what the next ones enlarge. False when the calculation cannot go on.
+// Solved passes until one enlarges nothing or `most` have been taken (kEnlarged
+// then), each round predicting from the last pass taken what the next ones enlarge.
+PassOutcome SolveBySpeculation(PassSpeculation& passes, NetworkModel& model, const StandardPipeTable& table,
+                               int most);
+// The same without a limit. False when the calculation cannot go on.
 bool SizeBySpeculation(PassSpeculation& passes, NetworkModel& model, const StandardPipeTable& table);
 
 }  // namespace heatnet
