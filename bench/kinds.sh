@@ -22,12 +22,14 @@ usage: bench/kinds.sh [--runs N] [--slow S] [--step-limit S] [BUILD_DIR]
   --slow S        a kind whose sized run takes over S seconds runs once (default 10)
   --step-limit S  the step-by-step run is stopped after S seconds (default 60)
   --no-deep       skip the counting runs with 8 and 16 threads
+  --only "N M"    only the kinds numbered N, M, ...
 EOF_USAGE
 }
 
 runs=3
 slow=10
 deep=1
+only=""
 step_limit=60
 build_dir=${HEATNET_BUILD_DIR:-$(dirname "${BASH_SOURCE[0]}")/../build}
 while [ $# -gt 0 ]; do
@@ -37,6 +39,7 @@ while [ $# -gt 0 ]; do
       case $1 in --runs) runs=$2 ;; --slow) slow=$2 ;; *) step_limit=$2 ;; esac
       shift 2 ;;
     --no-deep) deep=0; shift ;;
+    --only) [ $# -ge 2 ] || { usage >&2; exit 2; }; only=" $2 "; shift 2 ;;
     -h|--help) usage; exit 0 ;;
     -*) usage >&2; exit 2 ;;
     *) build_dir=$1; shift ;;
@@ -101,6 +104,7 @@ kinds=(
 
 rows=()
 for index in "${!kinds[@]}"; do
+  [ -z "$only" ] || [[ $only == *" $((index + 1)) "* ]] || continue
   IFS='|' read -r name options mend <<<"${kinds[$index]}"
   file=kind$((index + 1)).TXT
   # shellcheck disable=SC2086  # the options are words

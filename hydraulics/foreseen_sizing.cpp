@@ -29,12 +29,14 @@ constexpr int kMostRunsPerGroup = 64;
 
 // Asking the forecast costs a bound over the whole network per pass, which only
 // pays when passes are taken without solving. After kRestAfter passes solved in a
-// row it rests for as many passes, solved without asking; asked once more and
-// still not vouching, it rests twice as long, and so on; a pass it vouches for
-// ends the rests. What it would have vouched for meanwhile is solved instead, so
-// the results are the same either way; a heavy tree whose first passes cannot be
-// vouched for keeps its forecast for the many passes that follow.
+// row it rests for kRestPasses passes, solved without asking, and is asked once
+// more: still not vouching, it rests again; a pass it vouches for ends the rests.
+// So where it never vouches it is asked for one pass in kRestPasses + 1, and where
+// it starts vouching again (a heavy tree once its main line is large enough) at
+// most kRestPasses passes are solved that it could have vouched for. What it would
+// have vouched for is solved instead, so the results are the same either way.
 constexpr int kRestAfter = 64;
+constexpr int kRestPasses = 16;
 
 enum class Progress { kTaken, kSolved, kStopped, kFinished };
 
@@ -47,18 +49,18 @@ public:
     bool Size() {
         SizingStatistics& sizing = model_.sizing;
         int position = 0;
-        int foreseenBefore = 0, solvedInARow = 0, rest = kRestAfter;
+        int foreseenBefore = 0, solvedInARow = 0;
         enum class Asking { kUsually, kRightAfterRest, kOnceAfterRest } asking = Asking::kUsually;
         for (;;) {
             if (sizing.foreseenPasses > foreseenBefore) {
                 foreseenBefore = sizing.foreseenPasses;
-                solvedInARow = 0, rest = kRestAfter, asking = Asking::kUsually;
+                solvedInARow = 0, asking = Asking::kUsually;
             } else if (asking == Asking::kOnceAfterRest || solvedInARow >= kRestAfter) {
                 const int solvedBefore = sizing.solvedPasses;
-                const PassOutcome outcome = SolveBySpeculation(passes_, model_, table_, rest);
+                const PassOutcome outcome = SolveBySpeculation(passes_, model_, table_, kRestPasses);
                 sizing.solvedWhileForecastRested += sizing.solvedPasses - solvedBefore;
                 if (outcome != PassOutcome::kEnlarged) return outcome == PassOutcome::kFinished;
-                rest *= 2, solvedInARow = 0, position = 0, asking = Asking::kRightAfterRest;
+                solvedInARow = 0, position = 0, asking = Asking::kRightAfterRest;
             } else if (asking == Asking::kRightAfterRest) {
                 asking = Asking::kOnceAfterRest;
             }
