@@ -1,6 +1,6 @@
 // The side file of real node coordinates, 文件名.xy.csv, written by hand or by
 // interchange work; the data file itself never carries coordinates.
-#include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -18,14 +18,16 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-// A whole cell as a finite number, or nullopt.
+// A whole cell as a finite number, or nullopt. Read with from_chars, not strtod:
+// the desktop program runs under the person's locale, where strtod may take
+// "12.5" for 12 and leave ".5" behind.
 std::optional<double> CellNumber(const std::string& cell) {
-    const std::string text = Trimmed(cell);
+    std::string text = Trimmed(cell);
+    if (!text.empty() && text.front() == '+') text.erase(0, 1);
     if (text.empty()) return std::nullopt;
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(value)) return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
