@@ -91,9 +91,14 @@ namespace {
 // the solver answers between its solutions.
 constexpr std::chrono::milliseconds kAnswerInterval{50};
 
+// The default stops at 16 threads: deeper predictions are seldom all confirmed
+// (a ring network takes 13 times fewer rounds on 16 threads, 7 on 8), while every
+// thread holds a copy of the model and of the factor.
+constexpr int kMostDefaultThreads = 16;
+
 int ThreadsFor(int wanted) {
     if (wanted > 0) return wanted;
-    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMostDefaultThreads);
 }
 
 void Merge(SegmentsInOrder& into, const SegmentsInOrder& found) {
