@@ -87,7 +87,8 @@ def scatter15(segments, loads, zone, rng):
     return segments, loads, str(5 * 10**14) if branch else zone
 
 
-def spread_rings(segments, count, rng):
+def depths(segments):
+    """Each node's number of segments from node 0."""
     near = neighbours(segments)
     depth, queue = {"0": 0}, collections.deque(["0"])
     while queue:
@@ -96,6 +97,11 @@ def spread_rings(segments, count, rng):
             if other not in depth:
                 depth[other] = depth[node] + 1
                 queue.append(other)
+    return depth
+
+
+def spread_rings(segments, count, rng):
+    depth = depths(segments)
     deep = sorted((n for n in depth if n != "0"), key=lambda n: -depth[n])[: max(4 * count, 8)]
     joined = {(s[3], s[4]) for s in segments} | {(s[4], s[3]) for s in segments}
     added = []
@@ -109,14 +115,7 @@ def spread_rings(segments, count, rng):
 
 
 def star(segments):
-    near = neighbours(segments)
-    depth, queue = {"0": 0}, collections.deque(["0"])
-    while queue:
-        node = queue.popleft()
-        for other in near[node]:
-            if other not in depth:
-                depth[other] = depth[node] + 1
-                queue.append(other)
+    depth = depths(segments)
     return [s[:3] + ["0", s[3] if depth[s[3]] > depth[s[4]] else s[4]] for s in segments]
 
 

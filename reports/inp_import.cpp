@@ -9,6 +9,7 @@
 #include "data/base_data_file.h"
 #include "data/file_io.h"
 #include "data/number_text.h"
+#include "data/pasted_cells.h"
 #include "data/quoted_text.h"
 #include "hydraulics/node_demands.h"
 #include "hydraulics/standard_pipe_table.h"
@@ -45,13 +46,6 @@ std::optional<std::pair<Number, Number>> CarriedLengths(const std::string& comme
     const double carried = ValueOf(*le) != 0 ? ValueOf(*l) + ValueOf(*le) : ValueOf(*l) * (1 + alpha);
     if (!(std::fabs(carried - length) <= 1e-9 * std::fabs(length))) return std::nullopt;
     return std::pair{*l, *le};
-}
-
-std::string CsvCell(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
 }
 
 }  // namespace
@@ -159,10 +153,9 @@ InpConversion ConvertInp(const InpFile& file, const InpImportOptions& options) {
 }
 
 std::string FormatNodeNumberFile(const InpConversion& conversion) {
-    std::string text = std::string(kUtf8Mark) + "INP标识,节点号\r\n";
-    for (const auto& [id, number] : conversion.nodeNumbers)
-        text += CsvCell(id) + "," + NumberInText(number) + "\r\n";
-    return text;
+    CellRows rows = {{"INP标识", "节点号"}};
+    for (const auto& [id, number] : conversion.nodeNumbers) rows.push_back({id, NumberInText(number)});
+    return std::string(kUtf8Mark) + CsvText(rows);
 }
 
 std::string FormatCoordinateFile(const InpConversion& conversion) {
